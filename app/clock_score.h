@@ -1,0 +1,16 @@
+// The once-a-second clock and the score.
+#pragma once
+
+namespace quorl {
+
+class Game;
+
+class ClockScore {
+ public:
+  explicit ClockScore(Game& g);
+
+ private:
+  Game& g_;
+};
+
+}  // namespace quorl

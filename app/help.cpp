@@ -1,0 +1,14 @@
+// Help texts and the about button.
+#include "app/help.h"
+
+#include "app/game.h"
+
+namespace quorl {
+
+HelpPanel::HelpPanel(Game& g) : g_(g) {
+  g.ui.add("Command1", Kind::Button);
+  g.ui.add("Label13", Kind::Label);
+  g.ui.add("Image1", Kind::Picture);
+}
+
+}  // namespace quorl

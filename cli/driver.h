@@ -1,0 +1,24 @@
+// The script driver: runs commands against a game without a window.
+#pragma once
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <string>
+
+namespace quorl {
+
+class Game;
+
+// Reads one shared or per-body value by name ("BodyCount", "Mass(7)", "LifeCount(5,7)"); false if unknown.
+bool readValue(Game& g, const std::string& name, std::string& out);
+// Every property of a control, one "NAME.property=value" line each.
+std::string showControl(Game& g, const std::string& name);
+// The body table as CSV, rows 0..BodyCount.
+std::string dumpBodies(Game& g);
+// Text as the driver prints it: \r, \n and \\ escaped.
+std::string escapeText(const std::string& text);
+
+// Runs a script; returns 0, or 2 after printing what was wrong to `err`.
+int runScript(Game& g, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace quorl

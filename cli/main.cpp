@@ -1,0 +1,46 @@
+// quorl-cli: runs a script against a fresh game without a window, or times the pass.
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "app/game.h"
+#include "cli/bench.h"
+#include "cli/driver.h"
+
+int main(int argc, char** argv) {
+  std::string dir, script;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--dir" && i + 1 < argc) {
+      dir = argv[++i];
+    } else if (a == "bench") {
+      return quorl::runBench(std::cout);
+    } else if (a == "--help" || a == "-h") {
+      std::cout << "usage: quorl-cli [--dir DIR] [SCRIPT]\n       quorl-cli bench\n";
+      return 0;
+    } else if (script.empty() && a.rfind("--", 0) != 0) {
+      script = a;
+    } else {
+      std::cerr << "unknown argument '" << a << "'\n";
+      return 2;
+    }
+  }
+  if (dir.empty()) {
+    char tmpl[] = "/tmp/quorl-cli-XXXXXX";
+    if (!mkdtemp(tmpl)) {
+      std::cerr << "cannot make a temporary folder\n";
+      return 2;
+    }
+    dir = tmpl;
+  }
+  auto game = std::make_unique<quorl::Game>(quorl::GameOptions{dir, {}});
+  if (script.empty() || script == "-") return quorl::runScript(*game, std::cin, std::cout, std::cerr);
+  std::ifstream in(script);
+  if (!in) {
+    std::cerr << "cannot read script '" << script << "'\n";
+    return 2;
+  }
+  return quorl::runScript(*game, in, std::cout, std::cerr);
+}

@@ -1,0 +1,24 @@
+// The program folder: where tallyho.txt and events.txt live, and whole-or-nothing file writes.
+#pragma once
+#include <string>
+
+namespace quorl {
+
+struct ProgramFolder {
+  std::string dir;
+  bool fellBack = false;  // the preferred folder could not be written; dir is the per-user data folder
+
+  // The preferred folder when it can be written, else the per-user data folder.
+  static ProgramFolder resolve(const std::string& preferred);
+  std::string path(const std::string& file) const;
+};
+
+// The folder of the running executable.
+std::string executableDir();
+// Writes through a temporary file and a rename, so the file is either whole or untouched.
+bool writeFileWhole(const std::string& path, const std::string& content, std::string& error);
+// Opens, appends and closes.
+bool appendToFile(const std::string& path, const std::string& content, std::string& error);
+bool readFile(const std::string& path, std::string& content);
+
+}  // namespace quorl

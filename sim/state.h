@@ -1,0 +1,67 @@
+// The shared values beside the body table, named as the game's rules name them.
+#pragma once
+#include <array>
+#include <string>
+
+#include "sim/bodies.h"
+#include "sim/checked.h"
+#include "sim/clock.h"
+
+namespace quorl {
+
+struct SharedState {
+  // Table and run.
+  i16 BodyCount = 0;
+  i16 LastInitialBody = 0;
+  double GravityExponent = 0;
+  double Speed = 0;
+  i16 MasterScale = 0;
+  i32 GravityFactor = 0;
+  double Proximity = 0;
+  i16 AttractorLimit = 0;
+  i16 Focus = 0;
+  i16 Quadrant = 0, PrevQuadrant = 0;
+  i32 Orbits = 0;
+  i32 ElapsedSeconds = 0;
+  i16 LiveCount = 0;
+  i16 Preset = 0;
+  i16 SpareWorlds = 0;
+  DateTime CreatedAt;
+  std::string StartTime;
+  i16 StartHour = 0, StartMinute = 0, StartSecond = 0;
+  std::string PauseFlag;
+  std::string LastEvent;
+  std::array<i16, 6> FusionPair{};
+
+  // Parameter panel and run control.
+  i16 SeedTick = 0, SeedValue = 0;
+  double PresetGlow = 0;
+  double TorqueSpinPower = 0;
+  i16 PlanetGraphicsRate = 0, ZoomRate = 0;
+  double ExplodeRandomness = 0;
+  bool FirstCreationDone = false;
+
+  // Classes, focus, clock and score.
+  std::array<i16, 21> ClassCount{};
+  i16 FocusClass = 0;
+  i16 WarmUpDone = 0;
+  i32 Score = 0, HighScore = 0;
+
+  // Zoom view and name labels.
+  double Magnification = 1;
+  i16 ZoomScale = 30;
+  i16 ZoomLabelRequest = 0;
+  i16 BlinkPhase = 0;
+  i16 ZoomFrame = 0;
+
+  // Later subsystems that creation resets or start-up fills.
+  std::string NovaModeCaption;
+  i16 NewWorldCount = 0;
+  std::array<std::string, 3334> NewWorldList{};
+  std::array<std::string, 31> RosterName{};
+  std::array<i16, 31> RosterBody{}, RosterSize{};
+  std::array<std::string, 6> CraftTypeNames{};
+  std::array<std::array<std::string, 5>, 6> CraftWords{};  // [row 1..5][column 1..4]
+};
+
+}  // namespace quorl

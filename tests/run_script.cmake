@@ -1,0 +1,18 @@
+# Runs one driver script and compares what it prints (and its exit status) with NAME.expected.
+# A first line "# exit N" in the script names the expected exit status (default 0).
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+set(expected_file ${dir}/${name}.expected)
+file(STRINGS ${SCRIPT} first LIMIT_COUNT 1)
+set(want_rc 0)
+if(first MATCHES "^# exit ([0-9]+)")
+  set(want_rc ${CMAKE_MATCH_1})
+endif()
+execute_process(COMMAND ${CLI} ${SCRIPT} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+file(READ ${expected_file} expected)
+if(NOT rc EQUAL want_rc)
+  message(FATAL_ERROR "exit ${rc}, wanted ${want_rc}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(NOT "${out}${err}" STREQUAL "${expected}")
+  message(FATAL_ERROR "output differs.\n--- got:\n${out}${err}\n--- expected:\n${expected}")
+endif()

@@ -1,0 +1,22 @@
+// Shared test helpers: a fresh game in a temporary folder, driven headless.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/game.h"
+
+namespace quorl::testing {
+
+// A new temporary folder, removed by the caller's choice (left for inspection otherwise).
+std::string tempDir();
+
+struct Scenario {
+  explicit Scenario(bool recording = false);
+  std::string dir;
+  std::unique_ptr<Game> game;
+  Game& g() { return *game; }
+  // Runs driver commands, one a line; returns what they printed (and errors, with a "!" first).
+  std::string run(const std::string& script);
+};
+
+}  // namespace quorl::testing

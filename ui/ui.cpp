@@ -1,0 +1,79 @@
+// Registry, event gate and virtual-time timers.
+#include "ui/ui.h"
+
+#include <limits>
+#include <stdexcept>
+
+#include "ui/errors.h"
+
+namespace quorl {
+
+Control& Ui::add(const std::string& name, Kind kind) {
+  if (byName_.count(name)) throw std::logic_error("duplicate control " + name);
+  Control& c = controls_.emplace_back(*this, name, kind);
+  byName_[name] = &c;
+  if (kind == Kind::Timer) c.enabled = false;
+  return c;
+}
+
+Control* Ui::find(const std::string& name) {
+  auto it = byName_.find(name);
+  return it == byName_.end() ? nullptr : it->second;
+}
+
+Control& Ui::at(const std::string& name) {
+  Control* c = find(name);
+  if (!c) throw std::out_of_range("no control named " + name);
+  return *c;
+}
+
+void Ui::fire(const std::function<void()>& handler) {
+  if (depth_ > 0) {
+    ++depth_;
+    struct Leave {
+      int& d;
+      ~Leave() { --d; }
+    } leave{depth_};
+    handler();
+    return;
+  }
+  ++depth_;
+  try {
+    handler();
+  } catch (const GameError& e) {
+    depth_ = 0;
+    if (report) report(e.what());
+    return;
+  } catch (...) {
+    depth_ = 0;
+    throw;
+  }
+  depth_ = 0;
+}
+
+void Ui::timerChanged(Control& timer) {
+  if (timer.timerRunning()) due_[&timer] = nowMs_ + timer.interval();
+  else due_.erase(&timer);
+  if (onTimerChanged) onTimerChanged(timer);
+}
+
+void Ui::advance(std::int64_t ms) {
+  const std::int64_t end = nowMs_ + ms;
+  for (;;) {
+    // The earliest due timer; ties go to the one created first.
+    Control* next = nullptr;
+    std::int64_t when = std::numeric_limits<std::int64_t>::max();
+    for (Control& c : controls_) {
+      if (c.kind != Kind::Timer || !c.timerRunning()) continue;
+      auto it = due_.find(&c);
+      if (it != due_.end() && it->second < when) when = it->second, next = &c;
+    }
+    if (!next || when > end) break;
+    nowMs_ = when;
+    due_[next] = when + next->interval();
+    next->tick();
+  }
+  nowMs_ = end;
+}
+
+}  // namespace quorl
