@@ -8,7 +8,7 @@ namespace quorl {
 HelpPanel::HelpPanel(Game& g) : g_(g) {
   g.ui.add("Command1", Kind::Button);
   g.ui.add("Label13", Kind::Label);
-  g.ui.add("Image1", Kind::Picture);
+  g.addPicture("Image1", Kind::Picture, 0, 0, 0, 0, rgb(0, 0, 0));
 }
 
 }  // namespace quorl

@@ -1,0 +1,4 @@
+# exit 2
+get BodyCount
+frobnicate Labill
+get BodyCount

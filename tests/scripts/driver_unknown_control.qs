@@ -1,0 +1,2 @@
+# exit 2
+press NoSuchButton
