@@ -53,6 +53,8 @@ struct SharedState {
   i16 ZoomLabelRequest = 0;
   i16 BlinkPhase = 0;
   i16 ZoomFrame = 0;
+  i16 NewestFragment = 0;                 // the nova's newest fragment; 0 or -2 = none
+  double LaunchDirX = 0, LaunchDirY = 0;  // launch direction, read by the zoom view's thrust marker
 
   // Later subsystems that creation resets or start-up fills.
   std::string NovaModeCaption;
