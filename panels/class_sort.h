@@ -1,4 +1,4 @@
-// Planet classes and the colour code.
+// Planet classes and the colour code: every present planet gets a mass class and a colour.
 #pragma once
 
 namespace quorl {
@@ -9,7 +9,12 @@ class ClassSort {
  public:
   explicit ClassSort(Game& g);
 
+  // The click of Command6: classes, colours, ClassCount, LiveCount and the class labels.
+  void sort();
+
  private:
+  void classify(int i);
+
   Game& g_;
 };
 

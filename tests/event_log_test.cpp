@@ -1,0 +1,78 @@
+// events.txt: headers of a new system, appended events, and failures that never stop the game.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "io/event_log.h"
+#include "io/folder.h"
+#include "tests/scenario.h"
+
+using namespace quorl;
+
+namespace {
+
+std::string logText(Game& g) {
+  std::string text;
+  readFile(g.folder.path("events.txt"), text);
+  return text;
+}
+
+}  // namespace
+
+TEST(EventLog, TwoCreationsLeaveOnlyTheSecondsHeader) {
+  quorl::testing::Scenario sc;
+  Game& g = sc.g();
+  g.c("TXplanets").setText("9");
+  g.clock.set(DateTime{2024, 3, 5, 14, 5, 9}, g.ui.now());
+  g.c("CDp", 3).press();
+  g.clock.set(DateTime{2024, 12, 31, 9, 0, 1}, g.ui.now());
+  g.c("TXplanets").setText("21");
+  g.c("CDp", 5).press();
+  EXPECT_EQ(logText(g), "Nova5... Planets=21\r\n09:00:012024-12-31\r\n");
+}
+
+TEST(EventLog, EventsAreAppendedWithTheTimeOfDay) {
+  quorl::testing::Scenario sc;
+  Game& g = sc.g();
+  g.clock.set(DateTime{2024, 3, 5, 14, 5, 9}, g.ui.now());
+  g.log->StartLog(3, "9");
+  g.s.LastEvent = "Mars impacts Venus";
+  g.log->AppendEvent();
+  g.clock.set(DateTime{2024, 3, 6, 0, 0, 0}, g.ui.now());
+  g.s.LastEvent = "Big Rock impacts Sol ar";
+  g.log->AppendEvent();
+  EXPECT_EQ(logText(g),
+            "Nova3... Planets=9\r\n14:05:092024-03-05\r\n14:05:09Mars impacts Venus\r\n00:00:00Big Rock impacts Sol ar\r\n");
+  EXPECT_TRUE(g.log->lastError().empty());
+}
+
+TEST(EventLog, AnEventBeforeAnySystemStartsTheFile) {
+  quorl::testing::Scenario sc;
+  Game& g = sc.g();
+  g.clock.set(DateTime{2024, 3, 5, 7, 8, 9}, g.ui.now());
+  g.s.LastEvent = "first";
+  g.log->AppendEvent();
+  EXPECT_EQ(logText(g), "07:08:09first\r\n");
+}
+
+TEST(EventLog, AFileThatCannotBeWrittenIsReportedAndTheGameGoesOn) {
+  quorl::testing::Scenario sc;
+  Game& g = sc.g();
+  std::filesystem::create_directory(g.folder.path("events.txt"));  // a folder where the file should be
+
+  g.c("CDp", 3).press();
+  EXPECT_EQ(g.s.Preset, 3);  // the system was built all the same
+  EXPECT_GT(g.s.BodyCount, 2);
+  EXPECT_FALSE(g.log->lastError().empty());
+  EXPECT_NE(g.c("Labill").caption.find(g.log->lastError()), std::string::npos) << g.c("Labill").caption;
+
+  g.status("Mars impacts Venus");
+  g.s.LastEvent = "Mars impacts Venus";
+  g.log->AppendEvent();
+  const std::string& status = g.c("Labill").caption;
+  EXPECT_EQ(status.rfind("Mars impacts Venus", 0), 0u) << status;  // the event is still shown first
+  EXPECT_NE(status.find("events.txt"), std::string::npos) << status;
+  g.log->AppendEvent();  // a second failure does not repeat the message
+  EXPECT_EQ(g.c("Labill").caption, status);
+}
