@@ -1,16 +1,41 @@
 // Starting, pausing and resuming, and the preset-button animation.
 #pragma once
+#include <array>
+#include <functional>
+#include <string>
 
 namespace quorl {
 
 class Game;
+class Control;
 
 class RunControl {
  public:
   explicit RunControl(Game& g);
 
+  // Command2: colours, timers and the selection, then the main loop's pump.
+  void start();
+  // Command5: pauses a running loop, or resumes a paused one.
+  void pauseToggle();
+  // Tr: the seed counter and the walking light over the preset buttons.
+  void animate();
+  // Command3 ("www"): the product page in the system browser; a failure is ignored.
+  void webBit();
+
+  // The body editor opens with the pause and closes with the resume (set by the editor).
+  std::function<void()> openEditor, closeEditor;
+  // Starts the system browser (set by the window; headless there is none).
+  std::function<bool(const std::string& url)> openBrowser;
+
+  static constexpr const char* kWebPage = "https://quorl.example/game.html";
+
  private:
+  void bindPresets();
+
   Game& g_;
+  Control* reference_ = nullptr;  // Command3: its back colour is the resting colour of the presets
+  std::array<Control*, 12> presets_{};
+  bool presetsBound_ = false;
 };
 
 }  // namespace quorl

@@ -1,9 +1,40 @@
 // The orbit views: plotting bodies and debris, clearing and auto clear.
 #include "views/orbit_views.h"
 
+#include <cmath>
+#include <string>
+
 #include "app/game.h"
+#include "sim/numbers.h"
+#if defined(__SSE__)
+#include <immintrin.h>
+#endif
 
 namespace quorl {
+
+namespace {
+
+constexpr Color kWhite = rgb(255, 255, 255);
+constexpr Color kGrey = rgb(77, 77, 77);
+
+// CInt of a colour component: nearest, ties to even, by the conversion instruction (the plot is hot).
+inline int component(float f) {
+#if defined(__SSE__)
+  int v = _mm_cvtss_si32(_mm_set_ss(f));  // NaN and huge values give INT_MIN
+#else
+  int v = std::isfinite(f) ? static_cast<int>(std::nearbyint(f)) : 0;
+#endif
+  return v < 0 ? 0 : v > 255 ? 255 : v;
+}
+
+// A sum the rules compute in 16-bit arithmetic.
+inline int add16(int a, int b) {
+  int r = a + b;
+  if (r < -32768 || r > 32767) throw OverflowError("Overflow: a 16-bit plot position left its range");
+  return r;
+}
+
+}  // namespace
 
 OrbitViews::OrbitViews(Game& g) : g_(g) {
   g.addPicture("PiZX", Kind::Picture, 2400, 8880, 10455, 2400, rgb(0, 0, 0));
@@ -11,15 +42,231 @@ OrbitViews::OrbitViews(Game& g) : g_(g) {
   g.addPicture("LOxy", Kind::Picture, 12840, 8880, 2415, 2415, rgb(0, 0, 16));
   g.addPicture("LoZX", Kind::Picture, 0, 8880, 2415, 2415, rgb(0, 0, 16));
   g.addPicture("LoZY", Kind::Picture, 12840, 0, 2415, 2415, rgb(0, 0, 16));
-  g.ui.add("Command4", Kind::Button);
-  g.ui.add("CHacs", Kind::CheckBox);
-  g.ui.add("Hacl", Kind::HScroll);
-  g.ui.add("TXref", Kind::TextBox);
-  {
-    Control& t = g.ui.add("Tiball", Kind::Timer);
-    t.setInterval(1000);
-    t.setEnabled(false);
+  g.c("LOxy").toolTip = "Zoom out X-Y";
+  g.c("LoZX").toolTip = "Zoom out X-Z";
+  g.c("LoZY").toolTip = "Zoom out Y-Z";
+  for (const char* name : {"LOxy", "LoZX", "LoZY"}) g.c(name).onClick = [this] { clearZoomOuts(); };
+
+  // Captions of the edge and side views, on the main view just outside the pictures.
+  auto caption = [&](const char* name, const char* text, int left, int top, int width) {
+    Control& l = g.ui.add(name, Kind::Label);
+    l.caption = text;
+    l.left = left, l.top = top, l.width = width, l.height = 240;
+    l.fore = rgb(160, 160, 200);
+    l.back = rgb(0, 0, 0);
+    l.fontSize = 8;
+  };
+  caption("LabEdgeView", "X-Z view (edge)", 2400, 8640, 2400);
+  caption("LabSideView", "Y-Z view (side)", 11040, 2400, 1800);
+
+  // Clear and auto clear sit in the run frame of the start and pause buttons (run control).
+  const std::string frame = g.ui.find("FraRun") ? "FraRun" : "";
+  const Color panel = frame.empty() ? rgb(0, 0, 0) : g.c("FraRun").back;
+  auto place = [&](Control& c, int left, int top, int width, int height) {
+    c.parent = frame;
+    c.left = left, c.top = top, c.width = width, c.height = height;
+  };
+
+  Control& clear = g.ui.add("Command4", Kind::Button);
+  clear.caption = "Clear";
+  clear.toolTip = "Clear Screen";
+  clear.visible = false;  // the start shows it
+  place(clear, 1680, 60, 1200, 360);
+  clear.onClick = [this] { clearViews(); };
+
+  Control& box = g.ui.add("CHacs", Kind::CheckBox);
+  box.caption = "Auto clear";
+  box.toolTip = "Auto Clear Screen";
+  box.fore = rgb(200, 200, 255);
+  box.back = panel;
+  box.visible = false;  // the start shows it
+  place(box, 120, 480, 1400, 330);
+  box.onClick = [this] { onAutoClearBox(); };
+
+  Control& bar = g.ui.add("Hacl", Kind::HScroll);
+  bar.setRange(1, 30);
+  bar.setValue(5);
+  bar.smallChange = 1;
+  bar.largeChange = 5;
+  bar.toolTip = "Clear Screen Time";
+  bar.visible = false;  // system creation shows it
+  place(bar, 1560, 500, 1900, 290);
+  bar.onChange = [this] {
+    txref_->setText(std::to_string(hacl_->value()));
+    tiball_->setInterval(i16(hacl_->value()) * i16(1000));
+  };
+
+  Control& text = g.ui.add("TXref", Kind::TextBox);
+  text.setText("5");
+  text.toolTip = "Clear Screen Time";
+  text.fore = rgb(192, 255, 192);  // the planets box borrows this colour on black
+  text.back = rgb(0, 0, 0);
+  text.visible = false;
+  place(text, 3540, 480, 660, 330);
+  text.onLostFocus = [this] { onClearTimeLeft(); };
+
+  Control& timer = g.ui.add("Tiball", Kind::Timer);
+  timer.setInterval(1000);
+  timer.setEnabled(false);
+  timer.onTick = [this] { onAutoClearTick(); };
+
+  tiball_ = &timer;
+  txref_ = &text;
+  hacl_ = &bar;
+  chacs_ = &box;
+}
+
+void OrbitViews::bindSlow() {
+  bound_ = true;
+  main_ = g_.c("Quorl").canvas.get();
+  edge_ = g_.c("PiZX").canvas.get();
+  side_ = g_.c("PiZY").canvas.get();
+  loxy_ = g_.c("LOxy").canvas.get();
+  lozx_ = g_.c("LoZX").canvas.get();
+  lozy_ = g_.c("LoZY").canvas.get();
+  edgeLeft_ = g_.c("PiZX").left;
+  sideTop_ = g_.c("PiZY").top;
+  for (int k = 0; k < 6; ++k) payload_[k] = g_.ui.find("LaMount(" + std::to_string(k) + ")");
+  // "Selected world only." also clears the zoom-out X-Y view; the option belongs to the name labels,
+  // so the clear is added to whatever its click already does.
+  selectedOnly_ = g_.ui.find("OptUp(7)");
+  if (selectedOnly_) {
+    auto previous = selectedOnly_->onClick;
+    selectedOnly_->onClick = [this, previous] {
+      if (previous) previous();
+      loxy_->clear();
+    };
   }
+}
+
+Color OrbitViews::bodyColor(int pln) const {
+  const BodyTable& b = g_.b;
+  return Color{static_cast<std::uint8_t>(component(b.ColorR[pln])), static_cast<std::uint8_t>(component(b.ColorG[pln])),
+               static_cast<std::uint8_t>(component(b.ColorB[pln]))};
+}
+
+bool OrbitViews::baColor(int pln, Color own, Color& out) const {
+  out = own;
+  const BodyTable& b = g_.b;
+  const double kind = b.BodyKind[pln];
+  if (!(kind > 10) || b.CraftCode[pln] <= 0) return true;
+  // Launch only makes payloads 1..5; a kind with no payload label keeps the body's own colour.
+  const double k = std::nearbyint(kind - 10);
+  if (!(k <= 5) || !payload_[static_cast<int>(k)]) return true;
+  const Control& label = *payload_[static_cast<int>(k)];
+  if (g_.s.BlinkPhase == 1) out = label.fore;
+  else if (g_.s.BlinkPhase == 2) out = label.back;
+  else return false;
+  return true;
+}
+
+void OrbitViews::BomBA(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln) {
+  if (!validBody(pln)) return;
+  bind();
+  Color c;
+  const bool drawn = baColor(pln, bodyColor(pln), c);
+  Color xy = c;
+  bool xyDrawn = drawn;
+  if (selectedOnly_ && selectedOnly_->value() != 0) {
+    xy = pln == g_.s.Focus ? kWhite : kGrey;
+    xyDrawn = true;
+  }
+  plotAll(x, y, z, c, xy, drawn, xyDrawn);
+}
+
+void OrbitViews::BomBB(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln) {
+  if (!validBody(pln)) return;
+  bind();
+  const Color c = bodyColor(pln);
+  plotAll(x, y, z, c, c, true, true);
+}
+
+void OrbitViews::plotAll(int x, int y, int z, Color c, Color xyZoom, bool drawn, bool zoomDrawn) {
+  // Every test is strict: a point on an edge is not drawn.
+  const int mu = add16(x, 7680), mv = add16(y, 5760), zu = add16(z, 1200);
+  if (drawn) {
+    if (0 < mu && mu < 15360 && 0 < mv && mv < 11520) main_->pset(mu, mv, c);
+    const int eu = add16(mu, -edgeLeft_);
+    if (0 < eu && eu < edge_->width() && 0 < zu && zu < edge_->height()) edge_->pset(eu, zu, c);
+    const int sv = add16(mv, -sideTop_);
+    if (0 < zu && zu < side_->width() && 0 < sv && sv < side_->height()) side_->pset(zu, sv, c);
+  }
+  // The zoom-out views at a twentieth of the scale, in double precision; Z is centred at 1200.
+  const double xx = loxy_->width() / 2.0 + x / 20.0, yy = loxy_->height() / 2.0 + y / 20.0;
+  const double zz = z / 20.0 + 1200;
+  if (zoomDrawn && 0 < xx && xx < loxy_->width() && 0 < yy && yy < loxy_->height()) loxy_->pset(xx, yy, xyZoom);
+  if (drawn) {
+    if (0 < zz && zz < lozy_->width() && 0 < yy && yy < lozy_->height()) lozy_->pset(zz, yy, c);
+    if (0 < xx && xx < lozx_->width() && 0 < zz && zz < lozx_->height()) lozx_->pset(xx, zz, c);
+  }
+}
+
+void OrbitViews::clearViews() {
+  bind();
+  main_->clear();
+  side_->clear();
+  edge_->clear();
+  if (Control* help = g_.ui.find("Label13")) help->visible = false;
+}
+
+void OrbitViews::clearZoomOuts() {
+  bind();
+  lozx_->clear();
+  loxy_->clear();
+  lozy_->clear();
+}
+
+int OrbitViews::clearIntervalMs(double seconds) {
+  const double ms = std::nearbyint(seconds * 1000);
+  if (!(ms >= 0 && ms <= 2147483647.0)) return -1;
+  return static_cast<int>(ms);
+}
+
+void OrbitViews::onAutoClearBox() {
+  if (!chacs_->checked()) {
+    txref_->visible = false;
+    tiball_->setEnabled(false);
+    return;
+  }
+  txref_->visible = true;
+  tiball_->setEnabled(false);
+  int ms = clearIntervalMs(Val(txref_->text()));
+  if (ms < 0) {
+    // Negative or beyond a timer's reach: the timer gets 0 and does not fire.
+    g_.status("Clear Screen Time " + txref_->text() + " cannot be used: auto clear waits for 1 to 30 seconds.");
+    ms = 0;
+  }
+  tiball_->setInterval(ms);
+  tiball_->setEnabled(true);
+}
+
+void OrbitViews::onClearTimeLeft() {
+  const double v = Val(txref_->text());
+  const double seconds = std::isfinite(v) ? std::nearbyint(v) : 0;
+  if (!(seconds >= hacl_->min() && seconds <= hacl_->max())) {
+    g_.status("Clear Screen Time must be 1 to 30 seconds.");
+    txref_->setText(std::to_string(hacl_->value()));
+    return;
+  }
+  hacl_->setValue(static_cast<int>(seconds));
+  if (chacs_->checked()) {
+    tiball_->setEnabled(false);
+    tiball_->setInterval(i16(hacl_->value()) * i16(1000));
+    tiball_->setEnabled(true);
+  }
+}
+
+void OrbitViews::onAutoClearTick() {
+  bind();
+  // While the body editor shows its number box, the trails stay.
+  const Control* editorBox = g_.ui.find("TXTOden");
+  if (editorBox && editorBox->visible) return;
+  main_->clear();
+  side_->clear();
+  edge_->clear();
+  for (const char* zoom : {"PicSide", "PicMoon"})
+    if (Control* c = g_.ui.find(zoom); c && c->canvas) c->canvas->clear();
+  g_.s.ZoomLabelRequest = 1;
 }
 
 }  // namespace quorl

@@ -1,16 +1,64 @@
 // The orbit views: plotting bodies and debris, clearing and auto clear.
 #pragma once
+#include <array>
+#include <cstdint>
+
+#include "ui/color.h"
 
 namespace quorl {
 
 class Game;
+class Canvas;
+class Control;
 
 class OrbitViews {
  public:
   explicit OrbitViews(Game& g);
 
+  // Plots body `pln` at the whole-number position (x, y, z) in all six areas, with the spacecraft
+  // blinking and the selected-world highlight of the zoom-out X-Y view.
+  void BomBA(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln);
+  // The same plot, always in the body's own colour (fusion debris, the selection marker).
+  void BomBB(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln);
+
+  // The body's own colour: RGB(CInt(ColorR), CInt(ColorG), CInt(ColorB)).
+  Color bodyColor(int pln) const;
+
+  // Auto-clear interval in ms for a number of seconds, rounded; -1 when a timer cannot take it.
+  static int clearIntervalMs(double seconds);
+
+  // Looks up the canvases and the controls of other panels once they all exist; cheap afterwards.
+  void bind() {
+    if (!bound_) bindSlow();
+  }
+
  private:
+  void bindSlow();
+  // Own colour, or the payload blink colour of a spacecraft; false when a spacecraft is not shown.
+  bool baColor(int pln, Color own, Color& out) const;
+  void plotAll(int x, int y, int z, Color c, Color xyZoom, bool drawn, bool zoomDrawn);
+
+  void clearViews();       // Command4
+  void clearZoomOuts();    // a click on a zoom-out view
+  void onAutoClearTick();  // Tiball
+  void onAutoClearBox();   // CHacs
+  void onClearTimeLeft();  // TXref losing focus
+
   Game& g_;
+  bool bound_ = false;
+  Canvas* main_ = nullptr;
+  Canvas* edge_ = nullptr;   // PiZX
+  Canvas* side_ = nullptr;   // PiZY
+  Canvas* loxy_ = nullptr;   // LOxy
+  Canvas* lozx_ = nullptr;   // LoZX
+  Canvas* lozy_ = nullptr;   // LoZY
+  int edgeLeft_ = 0, sideTop_ = 0;
+  Control* selectedOnly_ = nullptr;  // OptUp(7), "Selected world only."
+  std::array<Control*, 6> payload_{};  // LaMount(0..5)
+  Control* tiball_ = nullptr;
+  Control* txref_ = nullptr;
+  Control* hacl_ = nullptr;
+  Control* chacs_ = nullptr;
 };
 
 }  // namespace quorl
