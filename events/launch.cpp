@@ -7,8 +7,12 @@ namespace quorl {
 
 LaunchPanel::LaunchPanel(Game& g) : g_(g) {
   g.ui.add("Frame4", Kind::Frame);
-  g.ui.add("SCRpowER", Kind::HScroll);
-  g.ui.add("ScrAngle", Kind::HScroll);
+  Control& power = g.ui.add("SCRpowER", Kind::HScroll);
+  power.setRange(1, 10000);
+  power.setValue(7000);
+  Control& angle = g.ui.add("ScrAngle", Kind::HScroll);
+  angle.setRange(0, 6284);
+  angle.setValue(4200);
   g.ui.add("ScrStation", Kind::HScroll);
 }
 

@@ -6,7 +6,8 @@
 namespace quorl {
 
 PlanetPicture::PlanetPicture(Game& g) : g_(g) {
-  g.addPicture("PicWorld", Kind::Picture, 0, 0, 4000, 2000, rgb(0, 0, 0));
+  // A strip along the bottom of the main view; start-up gives it its top.
+  g.addPicture("PicWorld", Kind::Picture, 0, 11280, 15255, 2175, rgb(16, 16, 0));
   {
     Control& t = g.ui.add("TimWo", Kind::Timer);
     t.setInterval(2000);

@@ -1,0 +1,69 @@
+// Widgets for the kinds of control the toolkit has no ready widget for: drawing areas, frames,
+// shapes, lines, and labels that take clicks.
+#pragma once
+#include <QLabel>
+#include <QWidget>
+#include <functional>
+
+#include "ui/control.h"
+
+namespace quorl {
+
+// Shows a control's canvas (the main view, the picture boxes); a click presses the control.
+class CanvasView : public QWidget {
+ public:
+  CanvasView(Control& c, QWidget* parent);
+  std::function<void()> onPress;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent*) override;
+
+ private:
+  Control& c_;
+};
+
+// A frame: a bordered panel with its caption at the top left; a click presses it.
+class FrameView : public QWidget {
+ public:
+  explicit FrameView(QWidget* parent);
+  std::function<void()> onPress;
+  QString caption;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent*) override;
+};
+
+// A circle shape drawn in its fore colour; clicks pass through.
+class ShapeView : public QWidget {
+ public:
+  explicit ShapeView(QWidget* parent);
+  QColor color;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+};
+
+// A line from one end point to the other, in coordinates of the widget; clicks pass through.
+class LineView : public QWidget {
+ public:
+  explicit LineView(QWidget* parent);
+  QPointF from, to;
+  QColor color;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+};
+
+// A label whose click runs the control's click handler.
+class ClickLabel : public QLabel {
+ public:
+  explicit ClickLabel(QWidget* parent);
+  std::function<void()> onPress;
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override;
+};
+
+}  // namespace quorl

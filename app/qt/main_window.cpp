@@ -1,0 +1,489 @@
+// The main window Quorl: one widget per control, kept in step with its model by polling, and the
+// player's clicks, typing, focus changes and scrolling turned into calls on the core.
+#include "app/qt/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyleFactory>
+#include <QTimer>
+#include <algorithm>
+
+#include "app/qt/control_views.h"
+#include "app/qt/qt_canvas.h"
+
+namespace quorl {
+
+namespace {
+
+constexpr QColor kPanel(18, 22, 34);
+constexpr int kRefreshMs = 16;  // about 60 Hz
+
+QColor qc(Color c) { return QColor(c.r, c.g, c.b); }
+
+// Window units to logical pixels.
+int px(int units) { return static_cast<int>(std::lround(units / 15.0)); }
+
+// Carriage returns break lines in captions.
+QString display(const std::string& s) {
+  QString t = QString::fromStdString(s);
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  t.replace(QChar('\r'), QChar('\n'));
+  return t;
+}
+
+// A caption shown on a button: an ampersand is a letter, not a shortcut mark.
+QString buttonText(const std::string& s) { return display(s).replace(QChar('&'), QStringLiteral("&&")); }
+
+bool isScroll(Kind k) { return k == Kind::HScroll || k == Kind::VScroll; }
+
+}  // namespace
+
+void applyGameStyle(QApplication& app) {
+  app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QPalette p;
+  p.setColor(QPalette::Window, kPanel);
+  p.setColor(QPalette::WindowText, QColor(200, 210, 230));
+  p.setColor(QPalette::Base, QColor(0, 0, 0));
+  p.setColor(QPalette::AlternateBase, QColor(24, 28, 40));
+  p.setColor(QPalette::Text, QColor(230, 236, 255));
+  p.setColor(QPalette::Button, QColor(44, 52, 76));
+  p.setColor(QPalette::ButtonText, QColor(230, 236, 255));
+  p.setColor(QPalette::Highlight, QColor(70, 110, 200));
+  p.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+  p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+  p.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
+  for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+    p.setColor(QPalette::Disabled, role, QColor(110, 115, 130));
+  app.setPalette(p);
+}
+
+struct QuorlWindow::Bound {
+  Control* c = nullptr;
+  QWidget* w = nullptr;
+  bool fresh = true;  // nothing applied yet
+  bool mainForm = false, otherForm = false;
+  std::string caption, toolTip, fontName;
+  double fontSize = -1;
+  bool bold = false, shown = false, enabled = true, readOnly = false;
+  Color fore{}, back{};
+  QRect geom;
+  int min = 0, max = -1, small = -1, large = -1;
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) {
+  content_ = new QWidget;
+  content_->setAutoFillBackground(true);
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+  scroll_->setWidget(content_);
+  scroll_->setBackgroundRole(QPalette::Window);
+  setCentralWidget(scroll_);
+
+  build();
+
+  pump_ = new QTimer(this);
+  pump_->setInterval(0);
+  connect(pump_, &QTimer::timeout, this, [this] {
+    bool more = false;
+    act([&] { more = g_.pumpTurn(); }, false);
+    if (!more) pump_->stop();
+  });
+  g_.onPumpStart = [this] { pump_->start(); };
+
+  refresh_ = new QTimer(this);
+  refresh_->setInterval(kRefreshMs);
+  connect(refresh_, &QTimer::timeout, this, [this] { refresh(); });
+  refresh_->start();
+
+  syncNow();
+  // As large as the content wants, but never larger than the screen: the rest scrolls.
+  QSize want = contentSize_;
+  if (QScreen* screen = QGuiApplication::primaryScreen()) want = want.boundedTo(screen->availableGeometry().size());
+  resize(want);
+}
+
+QuorlWindow::~QuorlWindow() {
+  g_.onPumpStart = nullptr;
+  g_.ui.onTimerChanged = nullptr;
+}
+
+void QuorlWindow::build() {
+  bool haveMain = false;
+  for (Control& c : g_.ui.all()) {
+    if (c.kind == Kind::Timer) continue;
+    auto b = std::make_unique<Bound>();
+    b->c = &c;
+    if (c.kind == Kind::Form) {
+      b->mainForm = !haveMain;
+      b->otherForm = haveMain;
+      haveMain = true;
+    }
+    b->w = makeWidget(*b);
+    b->w->setObjectName(QString::fromStdString(c.name));
+    byName_[c.name] = b.get();
+    bound_.push_back(std::move(b));
+  }
+  for (Control& c : g_.ui.all())
+    if (c.kind == Kind::Timer) timerChanged(c);
+  g_.ui.onTimerChanged = [this](Control& t) { timerChanged(t); };
+}
+
+QWidget* QuorlWindow::makeWidget(Bound& b) {
+  Control* c = b.c;
+  auto press = [this, c] { act([c] { c->press(); }, true); };
+  switch (c->kind) {
+    case Kind::Form: {
+      if (b.otherForm) {
+        auto* v = new CanvasView(*c, nullptr);
+        v->onPress = press;
+        otherForms_.emplace_back(v);
+        return v;
+      }
+      auto* v = new CanvasView(*c, content_);
+      v->onPress = press;
+      return v;
+    }
+    case Kind::Picture: {
+      auto* v = new CanvasView(*c, content_);
+      v->onPress = press;
+      return v;
+    }
+    case Kind::Label: {
+      auto* l = new ClickLabel(content_);
+      l->setTextFormat(Qt::PlainText);
+      l->setWordWrap(true);
+      l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      l->setAutoFillBackground(true);
+      l->onPress = press;
+      return l;
+    }
+    case Kind::TextBox: {
+      if (c->multiLine) {
+        auto* e = new QPlainTextEdit(content_);
+        connect(e, &QPlainTextEdit::textChanged, this, [this, c, e] {
+          if (syncing_) return;
+          QString t = e->toPlainText();
+          t.replace(QChar('\n'), QStringLiteral("\r\n"));
+          act([c, t] { c->setText(t.toStdString()); }, true);
+        });
+        e->installEventFilter(this);
+        return e;
+      }
+      auto* e = new QLineEdit(content_);
+      e->setTextMargins(1, 0, 1, 0);
+      connect(e, &QLineEdit::textEdited, this,
+              [this, c](const QString& t) { act([c, t] { c->setText(t.toStdString()); }, true); });
+      e->installEventFilter(this);
+      return e;
+    }
+    case Kind::Button: {
+      auto* btn = new QPushButton(content_);
+      connect(btn, &QPushButton::clicked, this, press);
+      return btn;
+    }
+    case Kind::CheckBox: {
+      auto* box = new QCheckBox(content_);
+      box->setAutoFillBackground(true);
+      connect(box, &QCheckBox::clicked, this, press);
+      return box;
+    }
+    case Kind::Option: {
+      // The model decides which option of a group is chosen, not the toolkit.
+      auto* o = new QRadioButton(content_);
+      o->setAutoExclusive(false);
+      o->setAutoFillBackground(true);
+      connect(o, &QRadioButton::clicked, this, press);
+      return o;
+    }
+    case Kind::HScroll:
+    case Kind::VScroll: {
+      auto* bar = new QScrollBar(c->kind == Kind::HScroll ? Qt::Horizontal : Qt::Vertical, content_);
+      connect(bar, &QScrollBar::valueChanged, this, [this, c](int v) {
+        if (!syncing_) act([c, v] { c->setValue(v); }, true);
+      });
+      return bar;
+    }
+    case Kind::Frame: {
+      auto* f = new FrameView(content_);
+      f->onPress = press;
+      return f;
+    }
+    case Kind::Shape: return new ShapeView(content_);
+    case Kind::Line: return new LineView(content_);
+    case Kind::Timer: break;
+  }
+  return new QWidget(content_);
+}
+
+QWidget* QuorlWindow::containerFor(const Control& c) {
+  if (c.parent.empty()) return content_;
+  auto it = byName_.find(c.parent);
+  if (it == byName_.end()) return content_;
+  const Bound& p = *it->second;
+  if (p.c->kind == Kind::Frame || p.otherForm) return p.w;
+  return content_;
+}
+
+void QuorlWindow::act(const std::function<void()>& fn, bool syncAfter) {
+  try {
+    fn();
+  } catch (const std::exception& e) {
+    // The core reports its own errors; anything else that escapes is shown rather than ending the game.
+    g_.status(std::string("Error: ") + e.what());
+  }
+  if (syncAfter) syncNow();
+}
+
+void QuorlWindow::timerChanged(Control& t) {
+  QTimer*& q = timers_[&t];
+  if (!q) {
+    q = new QTimer(this);
+    q->setTimerType(Qt::PreciseTimer);
+    Control* c = &t;
+    connect(q, &QTimer::timeout, this, [this, c] { act([c] { c->tick(); }, false); });
+  }
+  // A timer with interval 0 does not fire.
+  if (t.timerRunning()) q->start(t.interval());
+  else q->stop();
+}
+
+void QuorlWindow::refresh() {
+  syncNow();
+  for (auto& b : bound_)
+    if (b->c->canvas && b->c->canvas->takeDirty()) b->w->update();
+}
+
+void QuorlWindow::syncNow() {
+  if (syncing_) return;
+  syncing_ = true;
+  for (auto& b : bound_) sync(*b);
+  // The content is as large as the controls placed on it.
+  int right = 0, bottom = 0;
+  for (auto& b : bound_) {
+    if (!b->shown || b->otherForm || b->w->parentWidget() != content_) continue;
+    right = std::max(right, b->geom.right() + 1);
+    bottom = std::max(bottom, b->geom.bottom() + 1);
+  }
+  const QSize size(right + 4, bottom + 4);
+  if (size != contentSize_) {
+    contentSize_ = size;
+    content_->setFixedSize(size);
+  }
+  syncing_ = false;
+}
+
+QSize QuorlWindow::contentSize() const { return contentSize_; }
+
+QWidget* QuorlWindow::widgetFor(const std::string& name) const {
+  auto it = byName_.find(name);
+  return it == byName_.end() ? nullptr : it->second->w;
+}
+
+void QuorlWindow::sync(Bound& b) {
+  Control& c = *b.c;
+  QWidget* w = b.w;
+  const QSignalBlocker block(w);
+
+  if (!b.mainForm && !b.otherForm) {
+    QWidget* want = containerFor(c);
+    if (w->parentWidget() != want) {
+      w->setParent(want);
+      b.fresh = true;
+    }
+  }
+
+  // Geometry; a control without a size is not placed yet, and is not shown.
+  QRect r;
+  bool placed = true;
+  if (c.kind == Kind::Line) {
+    const int ax = px(c.x1), ay = px(c.y1), bx = px(c.x2), by = px(c.y2);
+    r = QRect(QPoint(std::min(ax, bx) - 1, std::min(ay, by) - 1), QPoint(std::max(ax, bx) + 1, std::max(ay, by) + 1));
+    placed = c.x1 || c.y1 || c.x2 || c.y2;
+    if (b.fresh || c.x1 != b.x1 || c.y1 != b.y1 || c.x2 != b.x2 || c.y2 != b.y2) {
+      auto* line = static_cast<LineView*>(w);
+      line->from = QPointF(c.x1 / 15.0 - r.left(), c.y1 / 15.0 - r.top());
+      line->to = QPointF(c.x2 / 15.0 - r.left(), c.y2 / 15.0 - r.top());
+      b.x1 = c.x1, b.y1 = c.y1, b.x2 = c.x2, b.y2 = c.y2;
+      w->update();
+    }
+  } else if (b.mainForm) {
+    r = QRect(0, 0, px(c.width), px(c.height));
+  } else {
+    r = QRect(px(c.left), px(c.top), px(c.width), px(c.height));
+    placed = c.width > 0 && c.height > 0;
+  }
+  if (b.fresh || r != b.geom) {
+    if (b.otherForm) w->setFixedSize(r.size());
+    else w->setGeometry(r);
+    b.geom = r;
+  }
+
+  // Colours. A text drawn in its own back colour would vanish; such a pair is shown with a light text.
+  if (b.fresh || c.fore != b.fore || c.back != b.back) {
+    QPalette p = w->palette();
+    QColor fore = qc(c.fore);
+    const QColor back = qc(c.back);
+    switch (c.kind) {
+      case Kind::TextBox:
+        p.setColor(QPalette::Base, back);
+        p.setColor(QPalette::Text, fore);
+        break;
+      case Kind::Button:
+        p.setColor(QPalette::Button, back);
+        p.setColor(QPalette::ButtonText, fore);
+        break;
+      case Kind::Label:
+      case Kind::CheckBox:
+      case Kind::Option:
+      case Kind::Frame:
+        if (c.fore == c.back) fore = QColor(200, 210, 230);
+        p.setColor(QPalette::Window, back);
+        p.setColor(QPalette::WindowText, fore);
+        break;
+      case Kind::Shape: static_cast<ShapeView*>(w)->color = fore; break;
+      case Kind::Line: static_cast<LineView*>(w)->color = fore; break;
+      default: p.setColor(QPalette::Window, back); break;
+    }
+    if (!isScroll(c.kind)) w->setPalette(p);
+    b.fore = c.fore;
+    b.back = c.back;
+    w->update();
+  }
+
+  if (b.fresh || c.fontName != b.fontName || c.fontSize != b.fontSize || c.fontBold != b.bold) {
+    w->setFont(gameFont(c.fontName, c.fontSize, c.fontBold));
+    b.fontName = c.fontName;
+    b.fontSize = c.fontSize;
+    b.bold = c.fontBold;
+  }
+
+  if (b.fresh || c.toolTip != b.toolTip) {
+    w->setToolTip(QString::fromStdString(c.toolTip));
+    b.toolTip = c.toolTip;
+  }
+  if (b.fresh || c.enabled != b.enabled) {
+    if (!b.mainForm) w->setEnabled(c.enabled);
+    b.enabled = c.enabled;
+  }
+
+  if (b.fresh || c.caption != b.caption) {
+    switch (c.kind) {
+      case Kind::Label: static_cast<QLabel*>(w)->setText(display(c.caption)); break;
+      case Kind::Button:
+      case Kind::CheckBox:
+      case Kind::Option: static_cast<QAbstractButton*>(w)->setText(buttonText(c.caption)); break;
+      case Kind::Frame:
+        static_cast<FrameView*>(w)->caption = display(c.caption);
+        w->update();
+        break;
+      case Kind::Form:
+        if (b.mainForm) setWindowTitle(display(c.caption));
+        else w->setWindowTitle(display(c.caption));
+        break;
+      default: break;
+    }
+    b.caption = c.caption;
+  }
+
+  if (c.kind == Kind::TextBox && (b.fresh || c.readOnly != b.readOnly)) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(c.readOnly);
+    else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) t->setReadOnly(c.readOnly);
+    b.readOnly = c.readOnly;
+  }
+
+  syncValues(b);
+
+  const bool show = c.visible && placed;
+  if (b.fresh || show != b.shown) {
+    if (b.mainForm) {
+      // The window's own visibility follows its form (the about button hides it).
+      if (!b.fresh) setVisible(show);
+      w->setVisible(true);
+    } else {
+      w->setVisible(show);
+    }
+    b.shown = show;
+  }
+  b.fresh = false;
+}
+
+void QuorlWindow::syncValues(Bound& b) {
+  Control& c = *b.c;
+  QWidget* w = b.w;
+  switch (c.kind) {
+    case Kind::TextBox:
+      if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        const QString t = QString::fromStdString(c.text());
+        if (e->text() != t) e->setText(t);
+      } else if (auto* e2 = qobject_cast<QPlainTextEdit*>(w)) {
+        const QString t = display(c.text());
+        if (e2->toPlainText() != t) e2->setPlainText(t);
+      }
+      break;
+    case Kind::CheckBox:
+    case Kind::Option: {
+      auto* btn = static_cast<QAbstractButton*>(w);
+      if (btn->isChecked() != c.checked()) btn->setChecked(c.checked());
+      break;
+    }
+    case Kind::HScroll:
+    case Kind::VScroll: {
+      auto* bar = static_cast<QScrollBar*>(w);
+      if (b.fresh || c.min() != b.min || c.max() != b.max) {
+        bar->setRange(c.min(), c.max());
+        b.min = c.min();
+        b.max = c.max();
+      }
+      if (b.fresh || c.smallChange != b.small || c.largeChange != b.large) {
+        bar->setSingleStep(c.smallChange);
+        bar->setPageStep(c.largeChange);
+        b.small = c.smallChange;
+        b.large = c.largeChange;
+      }
+      if (bar->value() != c.value()) bar->setValue(c.value());
+      break;
+    }
+    default: break;
+  }
+}
+
+bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
+  const auto type = event->type();
+  if (!syncing_ && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
+    // Switching to another application or opening a menu is not leaving the box.
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      auto it = byName_.find(watched->objectName().toStdString());
+      if (it != byName_.end()) {
+        Control* c = it->second->c;
+        if (type == QEvent::FocusIn) act([c] { c->gainFocus(); }, true);
+        else act([c] { c->loseFocus(); }, true);
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void QuorlWindow::keyPressEvent(QKeyEvent* e) {
+  const QString text = e->text();
+  if (keyHandler && !text.isEmpty() && text.at(0).unicode() < 128) {
+    const char ch = static_cast<char>(text.at(0).unicode());
+    act([this, ch] { keyHandler(ch); }, true);
+    return;
+  }
+  QMainWindow::keyPressEvent(e);
+}
+
+}  // namespace quorl
