@@ -88,7 +88,7 @@ void FocusPanel::layout() {
   select.caption = "< Select world";
   select.fore = light;
 
-  place("Command13", 15480, 9360, 360, 300).caption = "<";
+  place("Command13", 15480, 9360, 360, 300).caption.assign(1, '<');  // (a false -Wrestrict in GCC 12)
   Control& newton = place("TXnewton", 15900, 9360, 700, 300);
   newton.fore = rgb(255, 255, 255);
   newton.back = dark;

@@ -2,6 +2,7 @@
 #include "views/name_labels.h"
 
 #include <algorithm>
+#include <string>
 
 #include "app/game.h"
 #include "sim/numbers.h"
@@ -84,7 +85,8 @@ void NameLabels::NamePlanet(int pX, int pY, int Pln) {
 
   const int live = g_.s.LiveCount, cls = b.PlanetClass[Pln];
   const std::string& name = b.BodyName[Pln];
-  auto withNumber = [&] { return name + Str(Pln); };
+  // The name and the number with its leading blank, as Str writes a non-negative whole number.
+  auto withNumber = [&] { return name + ' ' + std::to_string(Pln); };
   switch (mode()) {
     case 0:
       c.fontSize = sizeByCount(live, false);

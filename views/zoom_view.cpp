@@ -333,8 +333,8 @@ void ZoomView::tick() {
 
   const int f = s.Focus;
   if (f < 2 || !validBody(f) || b.Gone[f] != 0) {
-    laLocal_.caption = "~";
-    laFocal_.caption = "0";
+    laLocal_.caption.assign(1, '~');  // (one-character literals trip a false -Wrestrict in GCC 12)
+    laFocal_.caption.assign(1, '0');
     clearAreas();
     return;
   }
@@ -479,7 +479,7 @@ void ZoomView::tick() {
         }
         moon_.currentY += b.VelY[j] - b.VelY[f] > 0 ? -300 : 50;
         side_.currentY += b.VelZ[j] - b.VelZ[f] > 0 ? -300 : 50;
-        const std::string text = numbered ? name + Str(j) : name;
+        const std::string text = numbered ? name + ' ' + std::to_string(j) : name;  // as Str(j) writes it
         moon_.print(text);
         side_.print(text);
       }
