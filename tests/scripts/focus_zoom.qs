@@ -21,6 +21,7 @@ get ZoomLabelRequest
 tick TimZkrol
 get ZoomLabelRequest
 get BlinkPhase
+get ZoomFrame
 # The selected world switched off: the view empties and shows "~".
 type TXTOden 13
 press Chon
