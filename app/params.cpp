@@ -14,8 +14,9 @@ namespace {
 
 // The panel's place: column A, top 0..6000, two pairs of caption and box per row.
 constexpr int kColumnLeft = 15480, kColumnWidth = 4320;
-constexpr int kLeftCaption = 15480, kRightCaption = 17640, kCaptionWidth = 1330;
-constexpr int kLeftBox = 16830, kRightBox = 19050, kBoxWidth = 735, kWideBox = 1500;
+constexpr int kLeftCaption = 15480, kRightCaption = 17790;
+constexpr int kLeftCaptionWidth = 1480, kRightCaptionWidth = 1240;
+constexpr int kLeftBox = 16980, kRightBox = 19050, kBoxWidth = 735, kWideBox = 1500;
 constexpr int kFirstRow = 390, kRowPitch = 390, kBoxHeight = 315;
 
 constexpr Color kPanelBack = rgb(18, 22, 34);
@@ -139,7 +140,7 @@ void ParamPanel::placeControls() {
     stylePanel(cap);
     cap.left = b.right ? kRightCaption : kLeftCaption;
     cap.top = rowTop(b.row) + 45;
-    cap.width = kCaptionWidth;
+    cap.width = b.right ? kRightCaptionWidth : kLeftCaptionWidth;
     cap.height = 270;
   }
   g_.c("Text3").fore = rgb(150, 160, 185);
@@ -147,9 +148,9 @@ void ParamPanel::placeControls() {
   for (int i = 0; i < 3; ++i) {
     Control& o = g_.c("Oplank", i);
     stylePanel(o);
-    o.left = kRightCaption + i * 715;
+    o.left = kRightCaption + i * 665;
     o.top = rowTop(2);
-    o.width = 700;
+    o.width = 650;
     o.height = kBoxHeight;
   }
   Control& bar = g_.c("Hspac");

@@ -350,6 +350,7 @@ void QuorlWindow::sync(Bound& b) {
       case Kind::Frame:
         if (c.fore == c.back) fore = QColor(200, 210, 230);
         p.setColor(QPalette::Window, back);
+        p.setColor(QPalette::Button, back);  // check and option buttons fill with the button role
         p.setColor(QPalette::WindowText, fore);
         break;
       case Kind::Shape: static_cast<ShapeView*>(w)->color = fore; break;
