@@ -582,3 +582,20 @@ TEST(Creation, PresetButtonsAreLaidOutInColumnA) {
   EXPECT_EQ(w.starts, 0);
   EXPECT_EQ(w.g.s.BodyCount, 0);
 }
+
+TEST(Creation, TheDriverBuildsAndDumpsASystem) {
+  quorl::testing::Scenario sc;
+  const std::string out = sc.run("type TXran 33333\npress CDp(3)\ndump bodies\n");
+  Game& g = sc.g();
+  ASSERT_EQ(out.find('!'), std::string::npos) << out;
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; start < out.size(); start = end + 1) {
+    end = out.find('\n', start);
+    lines.push_back(out.substr(start, end - start));
+  }
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(g.s.BodyCount) + 2);  // header and rows 0..BodyCount
+  EXPECT_EQ(lines[0].rfind("body,gone,kind,x,y,z,vx,vy,vz,mass", 0), 0u);
+  EXPECT_EQ(lines[3].rfind("2,0,2,0,-1152,0,0,0,0,1,", 0), 0u) << lines[3];
+  EXPECT_EQ(lines[4].rfind("3,0,3,", 0), 0u) << lines[4];
+  EXPECT_EQ(g.s.Preset, 3);
+}
