@@ -169,12 +169,6 @@ void FocusPanel::focusChange() {
   // A gone body moves the bar on to the next number, which would run this handler again for it.
   // The loop below does the same steps without nesting: the sort, then the test, for each number.
   if (searching_) return;
-  searching_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{searching_};
-
   const BodyTable& b = g_.b;
   int v = bar_.value();
   bool checkedForAny = false;
@@ -189,6 +183,11 @@ void FocusPanel::focusChange() {
       if (!any) return;
     }
     v = v < bar_.max() ? v + 1 : 2;
+    searching_ = true;
+    struct Reset {
+      bool& flag;
+      ~Reset() { flag = false; }
+    } reset{searching_};
     bar_.setValue(v);
   }
   select(v);

@@ -59,6 +59,17 @@ TEST_F(Panel, GoneBodySearchesUpwardAndWraps) {
   EXPECT_EQ(g.s.Focus, 3);
 }
 
+TEST_F(Panel, SearchSortsOnceForEveryNumberItTries) {
+  // Every sort draws one random number per present Earth world, so the number of sorts shows.
+  table(10, 3e-6);
+  g.b.Gone[5] = g.b.Gone[6] = g.b.Gone[7] = 1;
+  Random copy = g.random;
+  bar().setValue(5);  // tries 5, 6, 7 and 8: four sorts of the five Earth worlds 3, 4, 8, 9, 10
+  ASSERT_EQ(g.s.Focus, 8);
+  for (int k = 0; k < 4 * 5; ++k) copy.rnd();
+  EXPECT_EQ(copy.rnd(), g.Rnd());
+}
+
 TEST_F(Panel, SearchEndsWhenNoBodyIsPresent) {
   table(10);
   bar().setValue(4);
