@@ -127,16 +127,8 @@ void OrbitViews::bindSlow() {
   edgeLeft_ = g_.c("PiZX").left;
   sideTop_ = g_.c("PiZY").top;
   for (int k = 0; k < 6; ++k) payload_[k] = g_.ui.find("LaMount(" + std::to_string(k) + ")");
-  // "Selected world only." also clears the zoom-out X-Y view; the option belongs to the name labels,
-  // so the clear is added to whatever its click already does.
+  // "Selected world only." (its click, which clears LOxy, belongs to the name labels).
   selectedOnly_ = g_.ui.find("OptUp(7)");
-  if (selectedOnly_) {
-    auto previous = selectedOnly_->onClick;
-    selectedOnly_->onClick = [this, previous] {
-      if (previous) previous();
-      loxy_->clear();
-    };
-  }
 }
 
 Color OrbitViews::bodyColor(int pln) const {
