@@ -177,15 +177,6 @@ TEST_F(Panel, LargestAndSmallestBreakTies) {
   EXPECT_EQ(g.s.Orbits, 0);
 }
 
-TEST_F(Panel, LargestFallsBackToTheStar) {
-  table(6);
-  for (int i = 3; i <= 6; ++i) g.b.Gone[i] = 1;
-  bar().setValue(5);  // searches on to 6, wraps to 2
-  ASSERT_EQ(g.s.Focus, 2);
-  g.c("Command66").press();
-  EXPECT_EQ(bar().value(), 2);
-}
-
 TEST_F(Panel, RandomBodyGivesUp) {
   // Draws lie in 0..2: 0 and 1 are below the bar, 2 is the current value; all count as failures.
   table(3);
@@ -310,16 +301,6 @@ TEST_F(Panel, SwitchingABodyOnAndOff) {
   number.setText("0");
   chon.press();
   EXPECT_EQ(g.b.Gone[0], 1);
-}
-
-TEST_F(Panel, EveryChoiceClearsTheZoomAreas) {
-  table(10);
-  auto& moon = dynamic_cast<RecordingCanvas&>(g.canvas("PicMoon"));
-  for (const char* button : {"Command66", "Command9", "Command7"}) {
-    moon.pset(10, 10, rgb(1, 1, 1));
-    g.c(button).press();
-    EXPECT_TRUE(moon.sinceClear().empty()) << button;
-  }
 }
 
 }  // namespace
