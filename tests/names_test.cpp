@@ -160,21 +160,6 @@ TEST(Names, TheEdgeCasesOfTheRules) {
   EXPECT_TRUE(sawTwice && sawJupiter && sawSolar && sawCut);
 }
 
-TEST(Names, ShapeOfEveryName) {
-  Named n(33333);
-  for (int i = 0; i <= 3333; ++i) {
-    const std::string& name = n.g.b.BodyName[i];
-    ASSERT_FALSE(name.empty());
-    ASSERT_LE(name.size(), 10u);
-    EXPECT_TRUE(std::isupper(static_cast<unsigned char>(name[0]))) << name;
-    for (std::size_t k = 1; k < name.size(); ++k)
-      EXPECT_FALSE(std::isupper(static_cast<unsigned char>(name[k]))) << name;
-    for (const char* planet :
-         {"Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"})
-      EXPECT_NE(name, planet);
-  }
-}
-
 TEST(Names, OnlyTheFirst3334BodiesAreNamedAndTheCraftWordsAreFilled) {
   quorl::testing::Scenario sc;
   Game& g = sc.g();
