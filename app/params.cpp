@@ -53,9 +53,9 @@ const Box kBoxes[] = {
     {"TXpower", "Thrust power", "CapPower", "Power of Thrust", "7000", 7, false},
     {"TXangle", "Thrust angle", "CapAngle", "Angle in Radians x 1000 (Full Circle = 6284)", "4200", 7, true},
     {"Text10", "Elevation", "CapElevation", "Elevation of Thrust on Z-Axis", "0", 8, false},
-    {"Text3", "Nova mass", "CapNovaMass",
-     "Total Mass of Supernova as a proportion of Jupiter, excluding stable Sun at center.", "0.0", 8, true},
     {"Text1", "Proximity", "CapProximity", "Gravity or fuse bodies proximity radius.", "1", 9, false},
+    {"Text3", "Nova mass", "CapNovaMass",
+     "Total Mass of Supernova as a proportion of Jupiter, excluding stable Sun at center.", "0.0", 10, false},
 };
 
 constexpr int kOplankValue[3] = {1, 5, 50};
@@ -143,7 +143,9 @@ void ParamPanel::placeControls() {
     cap.width = b.right ? kRightCaptionWidth : kLeftCaptionWidth;
     cap.height = 270;
   }
+  // Written by system creation, with room for its decimals.
   g_.c("Text3").fore = rgb(150, 160, 185);
+  g_.c("Text3").width = kWideBox;
 
   for (int i = 0; i < 3; ++i) {
     Control& o = g_.c("Oplank", i);
@@ -170,7 +172,7 @@ void ParamPanel::placeControls() {
   stylePanel(tip);
   tip.fore = rgb(150, 160, 185);
   tip.left = kColumnLeft;
-  tip.top = rowTop(10) + 60;
+  tip.top = rowTop(11) + 60;
   tip.width = kColumnWidth;
   tip.height = 540;
 

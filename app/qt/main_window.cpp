@@ -165,6 +165,7 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
       l->setTextFormat(Qt::PlainText);
       l->setWordWrap(true);
       l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      l->setIndent(2);
       l->setAutoFillBackground(true);
       l->onPress = press;
       return l;
