@@ -10,6 +10,7 @@ ClockScore::ClockScore(Game& g) : g_(g) {
     Control& t = g.ui.add("TimerJo", Kind::Timer);
     t.setInterval(1000);
     t.setEnabled(false);
+    t.onTick = [] {};  // the start runs it; the clock and score it will drive are not built yet
   }
   g.ui.add("LabvirT", Kind::Label);
   g.ui.add("LabHi", Kind::Label);

@@ -6,7 +6,7 @@
 
 #include "app/game.h"
 #include "sim/numbers.h"
-#if defined(__SSE__)
+#if defined(__SSE2__)
 #include <immintrin.h>
 #endif
 
@@ -17,21 +17,30 @@ namespace {
 constexpr Color kWhite = rgb(255, 255, 255);
 constexpr Color kGrey = rgb(77, 77, 77);
 
-// CInt of a colour component: nearest, ties to even, by the conversion instruction (the plot is hot).
-inline int component(float f) {
-#if defined(__SSE__)
-  int v = _mm_cvtss_si32(_mm_set_ss(f));  // NaN and huge values give INT_MIN
+// RGB(CInt(r), CInt(g), CInt(b)) by the conversion instructions (nearest, ties to even), the plot being
+// hot; components outside 0..255 (or not numbers) are held at the nearer end.
+inline Color roundedColor(float r, float g, float b) {
+#if defined(__SSE2__)
+  __m128i v = _mm_cvtps_epi32(_mm_setr_ps(r, g, b, 0.0f));  // out of range: INT_MIN, packed to 0
+  v = _mm_packs_epi32(v, v);
+  v = _mm_packus_epi16(v, v);
+  const auto bytes = static_cast<std::uint32_t>(_mm_cvtsi128_si32(v));
+  return Color{static_cast<std::uint8_t>(bytes), static_cast<std::uint8_t>(bytes >> 8),
+               static_cast<std::uint8_t>(bytes >> 16)};
 #else
-  int v = std::isfinite(f) ? static_cast<int>(std::nearbyint(f)) : 0;
+  auto one = [](float f) {
+    const float v = std::isfinite(f) ? std::nearbyint(f) : 0.0f;
+    return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+  };
+  return Color{one(r), one(g), one(b)};
 #endif
-  return v < 0 ? 0 : v > 255 ? 255 : v;
 }
 
-// A sum the rules compute in 16-bit arithmetic.
-inline int add16(int a, int b) {
-  int r = a + b;
-  if (r < -32768 || r > 32767) throw OverflowError("Overflow: a 16-bit plot position left its range");
-  return r;
+// The sums the rules compute in 16-bit arithmetic (X + 7680, Y + 5760, Z + 1200) can only leave the
+// range upwards.
+inline void check16(int x, int y, int z) {
+  if (x > 32767 - 7680 || y > 32767 - 5760 || z > 32767 - 1200)
+    throw OverflowError("Overflow: a 16-bit plot position left its range");
 }
 
 }  // namespace
@@ -124,8 +133,14 @@ void OrbitViews::bindSlow() {
   loxy_ = g_.c("LOxy").canvas.get();
   lozx_ = g_.c("LoZX").canvas.get();
   lozy_ = g_.c("LoZY").canvas.get();
+  // The areas never move or change size, so their extents are read once.
   edgeLeft_ = g_.c("PiZX").left;
   sideTop_ = g_.c("PiZY").top;
+  edgeWidth_ = edge_->width(), edgeHeight_ = edge_->height();
+  sideWidth_ = side_->width(), sideHeight_ = side_->height();
+  zoomWidth_ = loxy_->width(), zoomHeight_ = loxy_->height();
+  zyWidth_ = lozy_->width(), zyHeight_ = lozy_->height();
+  zxWidth_ = lozx_->width(), zxHeight_ = lozx_->height();
   for (int k = 0; k < 6; ++k) payload_[k] = g_.ui.find("LaMount(" + std::to_string(k) + ")");
   // "Selected world only." (its click, which clears LOxy, belongs to the name labels).
   selectedOnly_ = g_.ui.find("OptUp(7)");
@@ -133,17 +148,12 @@ void OrbitViews::bindSlow() {
 
 Color OrbitViews::bodyColor(int pln) const {
   const BodyTable& b = g_.b;
-  return Color{static_cast<std::uint8_t>(component(b.ColorR[pln])), static_cast<std::uint8_t>(component(b.ColorG[pln])),
-               static_cast<std::uint8_t>(component(b.ColorB[pln]))};
+  return roundedColor(b.ColorR[pln], b.ColorG[pln], b.ColorB[pln]);
 }
 
-bool OrbitViews::baColor(int pln, Color own, Color& out) const {
-  out = own;
-  const BodyTable& b = g_.b;
-  const double kind = b.BodyKind[pln];
-  if (!(kind > 10) || b.CraftCode[pln] <= 0) return true;
+bool OrbitViews::craftColor(int pln, Color& out) const {
   // Launch only makes payloads 1..5; a kind with no payload label keeps the body's own colour.
-  const double k = std::nearbyint(kind - 10);
+  const double k = std::nearbyint(g_.b.BodyKind[pln] - 10);
   if (!(k <= 5) || !payload_[static_cast<int>(k)]) return true;
   const Control& label = *payload_[static_cast<int>(k)];
   if (g_.s.BlinkPhase == 1) out = label.fore;
@@ -152,45 +162,44 @@ bool OrbitViews::baColor(int pln, Color own, Color& out) const {
   return true;
 }
 
+inline void OrbitViews::plot(int x, int y, int z, Color c, Color xyZoom, bool drawn, bool xyDrawn) {
+  check16(x, y, z);
+  // Every test is strict: a point on an edge is not drawn.
+  const int mu = x + 7680, mv = y + 5760, zu = z + 1200;
+  if (drawn) {
+    if (0 < mu && mu < 15360 && 0 < mv && mv < 11520) main_->pset(mu, mv, c);
+    const int eu = mu - edgeLeft_;
+    if (0 < eu && eu < edgeWidth_ && 0 < zu && zu < edgeHeight_) edge_->pset(eu, zu, c);
+    const int sv = mv - sideTop_;
+    if (0 < zu && zu < sideWidth_ && 0 < sv && sv < sideHeight_) side_->pset(zu, sv, c);
+  }
+  // The zoom-out views at a twentieth of the scale, in double precision; Z is centred at 1200.
+  const double xx = zoomWidth_ / 2.0 + x / 20.0, yy = zoomHeight_ / 2.0 + y / 20.0, zz = z / 20.0 + 1200;
+  if (xyDrawn && 0 < xx && xx < zoomWidth_ && 0 < yy && yy < zoomHeight_) loxy_->pset(xx, yy, xyZoom);
+  if (drawn) {
+    if (0 < zz && zz < zyWidth_ && 0 < yy && yy < zyHeight_) lozy_->pset(zz, yy, c);
+    if (0 < xx && xx < zxWidth_ && 0 < zz && zz < zxHeight_) lozx_->pset(xx, zz, c);
+  }
+}
+
 void OrbitViews::BomBA(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln) {
   if (!validBody(pln)) return;
   bind();
-  Color c;
-  const bool drawn = baColor(pln, bodyColor(pln), c);
-  Color xy = c;
-  bool xyDrawn = drawn;
-  if (selectedOnly_ && selectedOnly_->value() != 0) {
-    xy = pln == g_.s.Focus ? kWhite : kGrey;
-    xyDrawn = true;
-  }
-  plotAll(x, y, z, c, xy, drawn, xyDrawn);
+  Color c = bodyColor(pln);
+  const bool craft = g_.b.BodyKind[pln] > 10 && g_.b.CraftCode[pln] > 0;
+  const bool selectedOnly = selectedOnly_ && selectedOnly_->value() != 0;
+  if (!craft && !selectedOnly) return plot(x, y, z, c, c, true, true);
+  const bool drawn = !craft || craftColor(pln, c);
+  if (!selectedOnly) return plot(x, y, z, c, c, drawn, drawn);
+  // The zoom-out X-Y view shows the selected world white and every other body grey, craft included.
+  plot(x, y, z, c, pln == g_.s.Focus ? kWhite : kGrey, drawn, true);
 }
 
 void OrbitViews::BomBB(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln) {
   if (!validBody(pln)) return;
   bind();
   const Color c = bodyColor(pln);
-  plotAll(x, y, z, c, c, true, true);
-}
-
-void OrbitViews::plotAll(int x, int y, int z, Color c, Color xyZoom, bool drawn, bool zoomDrawn) {
-  // Every test is strict: a point on an edge is not drawn.
-  const int mu = add16(x, 7680), mv = add16(y, 5760), zu = add16(z, 1200);
-  if (drawn) {
-    if (0 < mu && mu < 15360 && 0 < mv && mv < 11520) main_->pset(mu, mv, c);
-    const int eu = add16(mu, -edgeLeft_);
-    if (0 < eu && eu < edge_->width() && 0 < zu && zu < edge_->height()) edge_->pset(eu, zu, c);
-    const int sv = add16(mv, -sideTop_);
-    if (0 < zu && zu < side_->width() && 0 < sv && sv < side_->height()) side_->pset(zu, sv, c);
-  }
-  // The zoom-out views at a twentieth of the scale, in double precision; Z is centred at 1200.
-  const double xx = loxy_->width() / 2.0 + x / 20.0, yy = loxy_->height() / 2.0 + y / 20.0;
-  const double zz = z / 20.0 + 1200;
-  if (zoomDrawn && 0 < xx && xx < loxy_->width() && 0 < yy && yy < loxy_->height()) loxy_->pset(xx, yy, xyZoom);
-  if (drawn) {
-    if (0 < zz && zz < lozy_->width() && 0 < yy && yy < lozy_->height()) lozy_->pset(zz, yy, c);
-    if (0 < xx && xx < lozx_->width() && 0 < zz && zz < lozx_->height()) lozx_->pset(xx, zz, c);
-  }
+  plot(x, y, z, c, c, true, true);
 }
 
 void OrbitViews::clearViews() {

@@ -34,9 +34,10 @@ class OrbitViews {
 
  private:
   void bindSlow();
-  // Own colour, or the payload blink colour of a spacecraft; false when a spacecraft is not shown.
-  bool baColor(int pln, Color own, Color& out) const;
-  void plotAll(int x, int y, int z, Color c, Color xyZoom, bool drawn, bool zoomDrawn);
+  // The payload blink colour of a spacecraft (kept as is without a payload label); false while the
+  // blink phase shows nothing.
+  bool craftColor(int pln, Color& out) const;
+  void plot(int x, int y, int z, Color c, Color xyZoom, bool drawn, bool xyDrawn);
 
   void clearViews();       // Command4
   void clearZoomOuts();    // a click on a zoom-out view
@@ -53,6 +54,8 @@ class OrbitViews {
   Canvas* lozx_ = nullptr;   // LoZX
   Canvas* lozy_ = nullptr;   // LoZY
   int edgeLeft_ = 0, sideTop_ = 0;
+  int edgeWidth_ = 0, edgeHeight_ = 0, sideWidth_ = 0, sideHeight_ = 0;
+  int zoomWidth_ = 0, zoomHeight_ = 0, zyWidth_ = 0, zyHeight_ = 0, zxWidth_ = 0, zxHeight_ = 0;
   Control* selectedOnly_ = nullptr;  // OptUp(7), "Selected world only."
   std::array<Control*, 6> payload_{};  // LaMount(0..5)
   Control* tiball_ = nullptr;
