@@ -14,26 +14,30 @@ namespace quorl {
 
 namespace {
 
-constexpr Color kWhite = rgb(255, 255, 255);
-constexpr Color kGrey = rgb(77, 77, 77);
+constexpr std::uint32_t kWhite = 0xffffff;
+constexpr std::uint32_t kGrey = 77 | 77 << 8 | 77 << 16;
 
 // RGB(CInt(r), CInt(g), CInt(b)) by the conversion instructions (nearest, ties to even), the plot being
-// hot; components outside 0..255 (or not numbers) are held at the nearer end.
-inline Color roundedColor(float r, float g, float b) {
+// hot; components outside 0..255 (or not numbers) are held at the nearer end. Packed r | g << 8 | b << 16,
+// so that the plot keeps one colour in one register.
+inline std::uint32_t packedColor(float r, float g, float b) {
 #if defined(__SSE2__)
   __m128i v = _mm_cvtps_epi32(_mm_setr_ps(r, g, b, 0.0f));  // out of range: INT_MIN, packed to 0
   v = _mm_packs_epi32(v, v);
   v = _mm_packus_epi16(v, v);
-  const auto bytes = static_cast<std::uint32_t>(_mm_cvtsi128_si32(v));
-  return Color{static_cast<std::uint8_t>(bytes), static_cast<std::uint8_t>(bytes >> 8),
-               static_cast<std::uint8_t>(bytes >> 16)};
+  return static_cast<std::uint32_t>(_mm_cvtsi128_si32(v)) & 0xffffffu;
 #else
   auto one = [](float f) {
     const float v = std::isfinite(f) ? std::nearbyint(f) : 0.0f;
-    return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+    return static_cast<std::uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v);
   };
-  return Color{one(r), one(g), one(b)};
+  return one(r) | one(g) << 8 | one(b) << 16;
 #endif
+}
+
+inline std::uint32_t pack(Color c) { return c.r | std::uint32_t(c.g) << 8 | std::uint32_t(c.b) << 16; }
+inline Color unpack(std::uint32_t v) {
+  return Color{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16)};
 }
 
 // The sums the rules compute in 16-bit arithmetic (X + 7680, Y + 5760, Z + 1200) can only leave the
@@ -146,23 +150,27 @@ void OrbitViews::bindSlow() {
   selectedOnly_ = g_.ui.find("OptUp(7)");
 }
 
-Color OrbitViews::bodyColor(int pln) const {
+Color OrbitViews::bodyColor(int pln) const { return unpack(ownColor(pln)); }
+
+std::uint32_t OrbitViews::ownColor(int pln) const {
   const BodyTable& b = g_.b;
-  return roundedColor(b.ColorR[pln], b.ColorG[pln], b.ColorB[pln]);
+  return packedColor(b.ColorR[pln], b.ColorG[pln], b.ColorB[pln]);
 }
 
-bool OrbitViews::craftColor(int pln, Color& out) const {
+bool OrbitViews::craftColor(int pln, std::uint32_t& out) const {
   // Launch only makes payloads 1..5; a kind with no payload label keeps the body's own colour.
   const double k = std::nearbyint(g_.b.BodyKind[pln] - 10);
   if (!(k <= 5) || !payload_[static_cast<int>(k)]) return true;
   const Control& label = *payload_[static_cast<int>(k)];
-  if (g_.s.BlinkPhase == 1) out = label.fore;
-  else if (g_.s.BlinkPhase == 2) out = label.back;
+  if (g_.s.BlinkPhase == 1) out = pack(label.fore);
+  else if (g_.s.BlinkPhase == 2) out = pack(label.back);
   else return false;
   return true;
 }
 
-inline void OrbitViews::plot(int x, int y, int z, Color c, Color xyZoom, bool drawn, bool xyDrawn) {
+[[gnu::always_inline]] inline void OrbitViews::plot(int x, int y, int z, std::uint32_t packed, std::uint32_t xyPacked, bool drawn,
+                                                     bool xyDrawn) {
+  const Color c = unpack(packed), xyZoom = unpack(xyPacked);
   check16(x, y, z);
   // Every test is strict: a point on an edge is not drawn.
   const int mu = x + 7680, mv = y + 5760, zu = z + 1200;
@@ -185,7 +193,7 @@ inline void OrbitViews::plot(int x, int y, int z, Color c, Color xyZoom, bool dr
 void OrbitViews::BomBA(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln) {
   if (!validBody(pln)) return;
   bind();
-  Color c = bodyColor(pln);
+  std::uint32_t c = ownColor(pln);
   const bool craft = g_.b.BodyKind[pln] > 10 && g_.b.CraftCode[pln] > 0;
   const bool selectedOnly = selectedOnly_ && selectedOnly_->value() != 0;
   if (!craft && !selectedOnly) return plot(x, y, z, c, c, true, true);
@@ -198,7 +206,7 @@ void OrbitViews::BomBA(std::int16_t x, std::int16_t y, std::int16_t z, std::int1
 void OrbitViews::BomBB(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln) {
   if (!validBody(pln)) return;
   bind();
-  const Color c = bodyColor(pln);
+  const std::uint32_t c = ownColor(pln);
   plot(x, y, z, c, c, true, true);
 }
 

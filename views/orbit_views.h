@@ -36,8 +36,9 @@ class OrbitViews {
   void bindSlow();
   // The payload blink colour of a spacecraft (kept as is without a payload label); false while the
   // blink phase shows nothing.
-  bool craftColor(int pln, Color& out) const;
-  void plot(int x, int y, int z, Color c, Color xyZoom, bool drawn, bool xyDrawn);
+  bool craftColor(int pln, std::uint32_t& out) const;
+  std::uint32_t ownColor(int pln) const;  // packed r | g << 8 | b << 16
+  void plot(int x, int y, int z, std::uint32_t c, std::uint32_t xyZoom, bool drawn, bool xyDrawn);
 
   void clearViews();       // Command4
   void clearZoomOuts();    // a click on a zoom-out view
