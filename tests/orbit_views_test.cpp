@@ -48,31 +48,6 @@ class Views : public ::testing::Test {
   Scenario sc;
 };
 
-TEST_F(Views, AreasAsLaidOut) {
-  struct Area {
-    const char* name;
-    int left, top, width, height;
-    Color back;
-  } areas[] = {{"PiZX", 2400, 8880, 10455, 2400, rgb(0, 0, 0)},
-               {"PiZY", 12840, 2400, 2415, 6495, rgb(0, 0, 0)},
-               {"LOxy", 12840, 8880, 2415, 2415, rgb(0, 0, 16)},
-               {"LoZX", 0, 8880, 2415, 2415, rgb(0, 0, 16)},
-               {"LoZY", 12840, 0, 2415, 2415, rgb(0, 0, 16)}};
-  for (const Area& a : areas) {
-    const Control& c = g().c(a.name);
-    EXPECT_EQ(c.left, a.left) << a.name;
-    EXPECT_EQ(c.top, a.top) << a.name;
-    EXPECT_EQ(c.width, a.width) << a.name;
-    EXPECT_EQ(c.height, a.height) << a.name;
-    EXPECT_EQ(c.canvas->background(), a.back) << a.name;
-  }
-  EXPECT_EQ(g().c("LOxy").toolTip, "Zoom out X-Y");
-  EXPECT_EQ(g().c("LoZX").toolTip, "Zoom out X-Z");
-  EXPECT_EQ(g().c("LoZY").toolTip, "Zoom out Y-Z");
-  EXPECT_EQ(g().c("LabEdgeView").caption, "X-Z view (edge)");
-  EXPECT_EQ(g().c("LabSideView").caption, "Y-Z view (side)");
-}
-
 TEST_F(Views, OriginLandsAtEachAreasCentre) {
   views().BomBA(0, 0, 0, 5);
   const Color c = rgb(30, 32, 200);
@@ -193,21 +168,6 @@ class AutoClear : public Views {
   Control& text() { return g().c("TXref"); }
   Control& timer() { return g().c("Tiball"); }
 };
-
-TEST_F(AutoClear, StartsHiddenAndOff) {
-  EXPECT_FALSE(box().checked());
-  EXPECT_EQ(box().toolTip, "Auto Clear Screen");
-  EXPECT_FALSE(bar().visible);
-  EXPECT_EQ(bar().min(), 1);
-  EXPECT_EQ(bar().max(), 30);
-  EXPECT_EQ(bar().value(), 5);
-  EXPECT_EQ(bar().largeChange, 5);
-  EXPECT_FALSE(text().visible);
-  EXPECT_EQ(text().text(), "5");
-  EXPECT_EQ(text().toolTip, "Clear Screen Time");
-  EXPECT_EQ(timer().interval(), 1000);
-  EXPECT_FALSE(timer().timerRunning());
-}
 
 TEST_F(AutoClear, TickingTheBoxRunsTheTimerAtTheTypedRate) {
   text().setText("7");

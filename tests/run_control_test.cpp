@@ -66,11 +66,6 @@ TEST_F(Run, LitPresetWalksThenRests) {
   EXPECT_EQ(c("CDp(1)").back, kGlow);
 }
 
-TEST_F(Run, FrozenSeedStopsTheAnimation) {
-  c("CHran").press();
-  EXPECT_FALSE(c("Tr").timerRunning());
-}
-
 TEST_F(Run, StartSetsColoursTimersAndStatusThenRunsTheLoop) {
   smallSystem(10);
   g().clock.set(DateTime{2024, 5, 6, 13, 7, 9}, g().ui.now());
@@ -149,8 +144,6 @@ TEST_F(Run, PauseStopsTheLoopAtTheEndOfItsPassAndResumeStartsItAgain) {
 }
 
 TEST_F(Run, WebButtonAsksTheWindowForTheBrowserAndIgnoresFailures) {
-  EXPECT_EQ(c("Command3").caption, "www");
-  EXPECT_EQ(c("Command3").toolTip, "^ Go to the website ^");
   c("Command3").press();  // no browser headless: nothing happens
   std::string asked;
   g().run->openBrowser = [&](const std::string& url) {
