@@ -168,8 +168,9 @@ bool OrbitViews::craftColor(int pln, std::uint32_t& out) const {
   return true;
 }
 
-[[gnu::always_inline]] inline void OrbitViews::plot(int x, int y, int z, std::uint32_t packed, std::uint32_t xyPacked, bool drawn,
-                                                     bool xyDrawn) {
+// Inlined into both plotting operations: one call per body per pass, and every debris point.
+[[gnu::always_inline]] inline void OrbitViews::plot(int x, int y, int z, std::uint32_t packed,
+                                                     std::uint32_t xyPacked, bool drawn, bool xyDrawn) {
   const Color c = unpack(packed), xyZoom = unpack(xyPacked);
   check16(x, y, z);
   // Every test is strict: a point on an edge is not drawn.
