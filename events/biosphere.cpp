@@ -28,11 +28,13 @@ Biosphere::Biosphere(Game& g) : g_(g) {
     Control& t = g.ui.add("TiK", Kind::Timer);
     t.setInterval(60);
     t.setEnabled(false);
+    t.onTick = [] {};  // the start runs it; the live count and star marker it will drive come with life
   }
   {
     Control& t = g.ui.add("TimWheel", Kind::Timer);
     t.setInterval(150);
     t.setEnabled(true);
+    t.onTick = [] {};  // atmosphere, water and life are not built yet
   }
   g.ui.add("FraLif", Kind::Frame);
   g.ui.add("txGG", Kind::TextBox);

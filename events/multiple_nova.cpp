@@ -10,6 +10,7 @@ MultipleNova::MultipleNova(Game& g) : g_(g) {
     Control& t = g.ui.add("TimAfrica", Kind::Timer);
     t.setInterval(200);
     t.setEnabled(false);
+    t.onTick = [] {};  // the multiple nova is not built yet
   }
 }
 

@@ -10,6 +10,7 @@ BodyEditor::BodyEditor(Game& g) : g_(g) {
     Control& t = g.ui.add("TiF", Kind::Timer);
     t.setInterval(500);
     t.setEnabled(false);
+    t.onTick = [] {};  // the editor's blinking marker is not built yet
   }
   // The editor's number and type boxes; hidden while the simulation runs (the auto clear and
   // system creation test whether they show).

@@ -13,6 +13,7 @@
 #include "names/names.h"
 #include "sim/numbers.h"
 #include "sim/squash.h"
+#include "views/zoom_view.h"
 
 namespace quorl {
 
@@ -205,6 +206,7 @@ void Creation::resetBodyData(int preset) {
   SharedState& s = g_.s;
   b.CraftCode.fill(0);
   b.ImpactCount.fill(0);
+  g_.zoom->forgetImpacts();  // the zoom view's record of treated impacts belongs to the old system
   for (int kind = 1; kind < kLifeKinds; ++kind) b.LifeCount[kind].fill(0);
   for (auto* table : {&b.ImpactMark, &b.CraterDX, &b.CraterDY})
     for (auto& row : *table) row.fill(0);

@@ -587,3 +587,23 @@ TEST(Creation, TheDriverBuildsAndDumpsASystem) {
   EXPECT_EQ(lines[4].rfind("3,0,3,", 0), 0u) << lines[4];
   EXPECT_EQ(g.s.Preset, 3);
 }
+
+// The zoom view takes an impact's life toll once; a new system's impacts must take it again,
+// even when no zoom tick falls between the creation and the new impact.
+TEST(Creation, ImpactsOfANewSystemTakeTheirTollAgain) {
+  quorl::testing::Scenario sc;
+  Game& g = sc.g();
+  auto impactOnFocus = [&g] {
+    const int f = g.s.Focus;
+    g.b.ImpactCount[f] = 1;
+    g.b.ImpactMark[1][f] = 250;
+    g.b.LifeCount[3][f] = 90;
+    g.c("TimZkrol").tick();
+    return g.b.LifeCount[3][f].get();
+  };
+  g.c("CDp", 3).press();
+  ASSERT_GT(g.s.Focus, 2);
+  EXPECT_EQ(impactOnFocus(), 30);
+  g.c("CDp", 3).press();
+  EXPECT_EQ(impactOnFocus(), 30);
+}

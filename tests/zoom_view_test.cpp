@@ -92,7 +92,9 @@ TEST_F(Zoom, ScreenMappingAndDrawnRadius) {
     }
   EXPECT_TRUE(found);
   for (const auto& e : side.entries)
-    if (e.color == rgb(4, 100, 200)) EXPECT_DOUBLE_EQ(e.y, 2500 + 6 * k);
+    if (e.color == rgb(4, 100, 200)) {
+      EXPECT_DOUBLE_EQ(e.y, 2500 + 6 * k);
+    }
   // Centre cross in the focus colour when ChGlob is clear: 5 points plus the outline.
   EXPECT_EQ(points(moon, rgb(250, 250, 0)), 5u + 58u);
   EXPECT_DOUBLE_EQ(g.b.Radius[4], Squash(1e-7) / 1000);
@@ -161,7 +163,9 @@ TEST_F(Zoom, ZoomAtMax) {
   tick();
   EXPECT_EQ(g.c("Labill").caption, "Zoom at max.");
   for (const auto& e : moon.entries)
-    if (e.color == rgb(250, 250, 0) && e.y == 4000 && e.x > 4380) EXPECT_DOUBLE_EQ(e.x, 4380 + 35000);
+    if (e.color == rgb(250, 250, 0) && e.y == 4000 && e.x > 4380) {
+      EXPECT_DOUBLE_EQ(e.x, 4380 + 35000);
+    }
 }
 
 TEST_F(Zoom, BurstsAreShownOnceAndCleared) {
@@ -177,7 +181,9 @@ TEST_F(Zoom, BurstsAreShownOnceAndCleared) {
   EXPECT_EQ(g.s.FusionPair[3], 0);
   EXPECT_EQ(g.s.FusionPair[1], 17);  // not near the focus: kept for later
   for (const auto& e : moon.entries)
-    if (e.color == rgb(4, 100, 200)) EXPECT_LE(std::abs(e.x - (4380 + 10 * 1000.0 / 30)), 111);
+    if (e.color == rgb(4, 100, 200)) {
+      EXPECT_LE(std::abs(e.x - (4380 + 10 * 1000.0 / 30)), 111);
+    }
   tick();
   EXPECT_EQ(moon.entries.size(), plain);
 
@@ -263,7 +269,9 @@ TEST_F(Zoom, NamesOnceAfterARequest) {
   EXPECT_EQ(printed[0], "B10");
   EXPECT_EQ(printed[1], "B4");
   for (const auto& e : moon.entries)
-    if (e.op == Op::Print && e.text == "B10") EXPECT_EQ(e.fontSize, 12);
+    if (e.op == Op::Print && e.text == "B10") {
+      EXPECT_EQ(e.fontSize, 12);
+    }
   EXPECT_EQ(moon.fontSize, 10);
   EXPECT_EQ(side.count(Op::Print), 1u);
   // Every present body is named once on the main view (those inside it).

@@ -12,6 +12,7 @@ PlanetPicture::PlanetPicture(Game& g) : g_(g) {
     Control& t = g.ui.add("TimWo", Kind::Timer);
     t.setInterval(2000);
     t.setEnabled(false);
+    t.onTick = [] {};  // the start runs it; the strip it will draw is not built yet
   }
 }
 
