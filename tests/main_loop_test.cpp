@@ -19,20 +19,8 @@ class Loop : public ::testing::Test {
  protected:
   Loop() : sc(true) {
     Game& g = sc.g();
-    SharedState& s = g.s;
-    s.BodyCount = 120;
-    s.AttractorLimit = 100;
-    s.Speed = 1;
-    s.MasterScale = 10;
-    s.Proximity = 1;
-    s.GravityExponent = 2;
-    s.Focus = 2;
-    s.LiveCount = 600;  // no end-of-pass sort unless a test asks for one
-    for (int i = 0; i < kRows; ++i) {
-      g.b.Gone[i] = 1;
-      g.b.Mass[i] = 1e-8;
-      g.b.BodyName[i] = "W" + std::to_string(i);
-    }
+    testing::emptyTable(g, 120);
+    g.s.LiveCount = 600;  // no end-of-pass sort unless a test asks for one
     Control& sort = g.c("Command6");
     auto previous = sort.onClick;
     sort.onClick = [this, previous] {
@@ -43,11 +31,7 @@ class Loop : public ::testing::Test {
   Game& g() { return sc.g(); }
   BodyTable& b() { return sc.g().b; }
   void place(int i, double x, double y, double z, double mass, double vx = 0, double vy = 0, double vz = 0) {
-    BodyTable& t = b();
-    t.Gone[i] = 0;
-    t.PosX[i] = x, t.PosY[i] = y, t.PosZ[i] = z;
-    t.VelX[i] = vx, t.VelY[i] = vy, t.VelZ[i] = vz;
-    t.Mass[i] = mass;
+    testing::place(sc.g(), i, x, y, z, vx, vy, vz, mass);
   }
   void pass() {
     g().ui.fire([&] { g().loop->pass(); });

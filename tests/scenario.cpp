@@ -30,4 +30,28 @@ std::string Scenario::run(const std::string& script) {
   return out.str() + (e.empty() ? "" : "!" + e);
 }
 
+void emptyTable(Game& g, int bodyCount) {
+  SharedState& s = g.s;
+  s.BodyCount = bodyCount;
+  s.AttractorLimit = 100;
+  s.Speed = 1;
+  s.MasterScale = 10;
+  s.Proximity = 1;
+  s.GravityExponent = 2;
+  s.Focus = 2;
+  for (int i = 0; i < kRows; ++i) {
+    g.b.Gone[i] = 1;
+    g.b.Mass[i] = 1e-8;
+    g.b.BodyName[i] = "W" + std::to_string(i);
+  }
+}
+
+void place(Game& g, int i, double x, double y, double z, double vx, double vy, double vz, double mass) {
+  BodyTable& b = g.b;
+  b.Gone[i] = 0;
+  b.PosX[i] = x, b.PosY[i] = y, b.PosZ[i] = z;
+  b.VelX[i] = vx, b.VelY[i] = vy, b.VelZ[i] = vz;
+  b.Mass[i] = mass;
+}
+
 }  // namespace quorl::testing

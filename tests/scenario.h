@@ -19,4 +19,9 @@ struct Scenario {
   std::string run(const std::string& script);
 };
 
+// An empty table up to bodyCount, with the loop's usual settings (speed 1, scale 10, proximity 1).
+void emptyTable(Game& g, int bodyCount);
+// Makes body i present at a position and velocity with a mass.
+void place(Game& g, int i, double x, double y, double z, double vx, double vy, double vz, double mass);
+
 }  // namespace quorl::testing
