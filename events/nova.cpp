@@ -11,14 +11,27 @@ namespace {
 constexpr const char* kModes[5] = {"Explode", "Spin", "Shatter", "Spiral", "Implode"};
 constexpr const char* kModeTips[5] = {"Use Boom", "", "Use Spread", "", ""};
 
+// Column A, in the gap between the preset buttons and the run frame (window units).
+constexpr int kFrameLeft = 15480, kFrameTop = 6400, kFrameWidth = 4320, kFrameHeight = 540;
+constexpr int kOptionWidth = kFrameWidth / 5, kOptionTop = 120, kOptionHeight = 300;
+
 }  // namespace
 
 NovaPanel::NovaPanel(Game& g) : g_(g) {
+  Control& frame = g.ui.add("FraSpiral", Kind::Frame);
+  frame.left = kFrameLeft, frame.top = kFrameTop, frame.width = kFrameWidth, frame.height = kFrameHeight;
+  frame.back = rgb(16, 16, 40);
   g.addArray("OpExIm", Kind::Option, 0, 4);
   for (int i = 0; i < 5; ++i) {
     Control& option = g.c("OpExIm", i);
     option.caption = kModes[i];
     option.toolTip = kModeTips[i];
+    option.parent = "FraSpiral";
+    option.left = i * kOptionWidth, option.top = kOptionTop;
+    option.width = kOptionWidth, option.height = kOptionHeight;
+    option.fontSize = 8;
+    option.fore = rgb(224, 224, 224);
+    option.back = frame.back;
     option.onClick = [this, &option] { g_.s.NovaModeCaption = option.caption; };
   }
 }

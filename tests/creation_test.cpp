@@ -369,6 +369,31 @@ TEST(Creation, FirstCreationLeavesTheOptionsToChance) {
   EXPECT_EQ(w.g.s.NovaModeCaption, modes[(mode + 1) % 5]);
 }
 
+// The break-up modes creation chooses from must be choosable in the window too: one group in FraSpiral.
+TEST(Creation, BreakUpOptionsSitInTheirFrame) {
+  World w;
+  const Control* frame = w.g.ui.find("FraSpiral");
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->kind, Kind::Frame);
+  EXPECT_TRUE(frame->visible);
+  int rightOfLast = 0;
+  for (int i = 0; i < 5; ++i) {
+    const Control& o = w.g.c("OpExIm", i);
+    EXPECT_EQ(o.parent, "FraSpiral") << i;
+    EXPECT_GT(o.width, 0) << i;
+    EXPECT_GT(o.height, 0) << i;
+    EXPECT_GE(o.left, rightOfLast) << i;  // side by side, none hiding another
+    EXPECT_LE(o.left + o.width, frame->width) << i;
+    EXPECT_LE(o.top + o.height, frame->height) << i;
+    rightOfLast = o.left + o.width;
+  }
+  // Between the preset buttons and the run frame, in column A.
+  EXPECT_GE(frame->top, w.g.c("CDp", 1).top + w.g.c("CDp", 1).height);
+  EXPECT_LE(frame->top + frame->height, w.g.c("FraRun").top);
+  EXPECT_GE(frame->left, 15480);
+  EXPECT_LE(frame->left + frame->width, 19800);
+}
+
 TEST(Creation, ChoicesAlreadyMadeSpendNoDraws) {
   World w;
   w.g.c("OptUp", 2).choose();
