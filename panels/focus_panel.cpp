@@ -100,6 +100,7 @@ void FocusPanel::layout() {
   chon.caption = "Planet off";
   chon.fore = light;
   chon.back = rgb(0, 0, 0);
+  chon.visible = false;  // shown with the editor while paused
   Control& foc = place("LabFoc", 18400, 9720, 1400, 300);
   foc.caption = "Planet Name";
   foc.fore = light;

@@ -37,6 +37,8 @@ TEST_F(Panel, OpensOnBodyThreeWithoutSelecting) {
   EXPECT_EQ(bar().largeChange, 10);
   EXPECT_EQ(g.s.Focus, 0);
   EXPECT_EQ(g.c("Text2").text(), "");
+  // The switch belongs to the paused editor: hidden while the simulation runs.
+  EXPECT_FALSE(g.c("Chon").visible);
 }
 
 TEST_F(Panel, GoneBodySearchesUpwardAndWraps) {
