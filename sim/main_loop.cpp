@@ -54,6 +54,9 @@ void MainLoop::pass() {
   SharedState& s = g_.s;
   if (!views_) views_ = g_.views.get();
   if (!status_) status_ = &g_.c("Labill");
+  // The pump yields between its turns, so a pause asked during the last yield ends the loop here,
+  // before another pass moves the table under the open editor.
+  if (!s.PauseFlag.empty()) return;
   if (s.BodyCount >= kRows) throw GameError("BodyCount" + Str(s.BodyCount) + " lies outside the body table (0..9999)");
 
   // 1. Working values of the pass.

@@ -22,7 +22,7 @@ inline std::int16_t Int16(double v) {
 class MainLoop {
  public:
   explicit MainLoop(Game& g);
-  // One pass of the loop, without its yield.
+  // One pass of the loop, without its yield; nothing while PauseFlag is set (the loop has returned).
   void pass();
 
   // The vector form the gravity and fusion loops use (the widest the CPU runs, unless narrowed).

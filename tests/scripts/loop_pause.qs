@@ -9,8 +9,13 @@ get PauseFlag
 passes 10
 press Command5
 get PauseFlag
+get PosX(5)
+get VelX(5)
 passes 1
 get Running
+# the pause asked during the yield stops the loop before another pass moves anything
+get PosX(5)
+get VelX(5)
 passes 5
 get Running
 press Command5
