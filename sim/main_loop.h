@@ -22,7 +22,8 @@ inline std::int16_t Int16(double v) {
 class MainLoop {
  public:
   explicit MainLoop(Game& g);
-  // One pass of the loop, without its yield; nothing while PauseFlag is set (the loop has returned).
+  // One pass of the loop, without its yield; nothing when PauseFlag was set during the yield after
+  // the previous pass (the loop has returned there).
   void pass();
 
   // The vector form the gravity and fusion loops use (the widest the CPU runs, unless narrowed).
@@ -50,6 +51,7 @@ class MainLoop {
   Control* status_ = nullptr;  // Labill
   pass::Simd best_, simd_;
   bool fused_ = false;
+  bool going_ = false;  // the last pass ended with PauseFlag empty: the pump goes on after its yield
 
   // Radius cache by the bits of the mass it was computed from.
   std::vector<std::uint64_t> cachedMass_;

@@ -316,6 +316,25 @@ TEST_F(Loop, EndOfPassSortsOnlyAfterAFusionOnceSettledOrSmall) {
   EXPECT_EQ(sorts, 0);
 }
 
+TEST_F(Loop, PauseEndsTheLoopAfterItsPassNotBeforeIt) {
+  place(3, 100, 0, 0, 1e-6, 1, 0, 0);
+  g().s.BodyCount = 3;
+  g().s.Speed = 100;
+  // Entered with the flag already set: the loop still runs its one pass, then returns.
+  g().s.PauseFlag = "bat";
+  g().superman();
+  EXPECT_FALSE(g().pumpTurn());
+  EXPECT_EQ(b().PosX[3], 101);
+  // Running, then paused during the yield after a pass: no further pass.
+  g().s.PauseFlag.clear();
+  g().superman();
+  EXPECT_TRUE(g().pumpTurn());
+  EXPECT_EQ(b().PosX[3], 102);
+  g().s.PauseFlag = "bat";
+  EXPECT_FALSE(g().pumpTurn());
+  EXPECT_EQ(b().PosX[3], 102);
+}
+
 TEST_F(Loop, BodyCountBeyondTheTableIsRefused) {
   g().s.BodyCount = 10000;
   pass();
