@@ -120,7 +120,9 @@ ZoomView::ZoomView(Game& g)
   place(g.c("Txlab", 2), 15480, 11100, 600, 255);
   place(scale_, 16100, 11100, 2100, 255);
   place(moonZoom_, 18260, 11100, 700, 285);
-  place(laVel_, 19000, 11100, 800, 255);
+  // The speed needs room for fifteen digits: it sits in the zoom frame's caption row.
+  laVel_.parent = "FraMoon";
+  place(laVel_, 5900, 0, 2700, 240);
   laVel_.back = rgb(192, 192, 192);  // its text turns black or dark red
   place(g.c("Txlab", 1), 15480, 11420, 1200, 255);
   for (int i = 0; i < 4; ++i) place(g.c("OpZo", i), 16700 + 330 * i, 11420, 300, 255);
@@ -129,7 +131,7 @@ ZoomView::ZoomView(Game& g)
   place(txZZ_, 15480, 11740, 600, 285);
   place(hippo_, 16140, 11740, 2400, 255);
   place(chGlob_, 18600, 11740, 800, 255);
-  place(chNom_, 15480, 12060, 3000, 255);
+  place(chNom_, 15480, 12060, 4000, 255);
   place(horz, 15480, 12380, 3900, 255);
   place(vert, 19540, 11740, 255, 900);
   for (int i = 0; i < 3; ++i) g.c("Txlab", i).fore = light;
