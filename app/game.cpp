@@ -94,13 +94,21 @@ Control& Game::addArray(const std::string& array, Kind kind, int first, int last
 void Game::superman() {
   if (loopRunning_) return;
   loopRunning_ = true;
+  passDone_ = false;
   if (onPumpStart) onPumpStart();
 }
 
 bool Game::pumpTurn() {
   if (!loopRunning_) return false;
+  // A turn follows the yield of the previous pass (pending events ran between two turns), and the loop
+  // tests PauseFlag after its yield: a pause asked there ends the loop before another pass. A loop
+  // started with the flag already set still runs its one pass.
+  if (passDone_ && !s.PauseFlag.empty()) {
+    loopRunning_ = false;
+    return false;
+  }
   ui.fire([this] { loop->pass(); });
-  // The yield: in the window, pending events run when this turn returns to the event loop.
+  passDone_ = true;
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
 }

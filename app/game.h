@@ -99,6 +99,7 @@ class Game {
  private:
   CanvasFactory canvases_;
   bool loopRunning_ = false;
+  bool passDone_ = false;  // a pass of this run has ended, so its yield lies behind us
 };
 
 }  // namespace quorl

@@ -54,17 +54,6 @@ void MainLoop::pass() {
   SharedState& s = g_.s;
   if (!views_) views_ = g_.views.get();
   if (!status_) status_ = &g_.c("Labill");
-  // The pump yields between its turns, so a pause asked during the yield after a pass ends the loop
-  // here, before another pass moves the table under the open editor. A loop entered with the flag
-  // already set still runs its one pass.
-  if (!s.PauseFlag.empty() && going_) {
-    going_ = false;
-    return;
-  }
-  struct Going {
-    MainLoop& loop;
-    ~Going() { loop.going_ = loop.g_.s.PauseFlag.empty(); }
-  } going{*this};
   if (s.BodyCount >= kRows) throw GameError("BodyCount" + Str(s.BodyCount) + " lies outside the body table (0..9999)");
 
   // 1. Working values of the pass.

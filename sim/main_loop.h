@@ -22,8 +22,7 @@ inline std::int16_t Int16(double v) {
 class MainLoop {
  public:
   explicit MainLoop(Game& g);
-  // One pass of the loop, without its yield; nothing when PauseFlag was set during the yield after
-  // the previous pass (the loop has returned there).
+  // One pass of the loop, without its yield.
   void pass();
 
   // The vector form the gravity and fusion loops use (the widest the CPU runs, unless narrowed).
@@ -51,7 +50,6 @@ class MainLoop {
   Control* status_ = nullptr;  // Labill
   pass::Simd best_, simd_;
   bool fused_ = false;
-  bool going_ = false;  // the last pass ended with PauseFlag empty: the pump goes on after its yield
 
   // Radius cache by the bits of the mass it was computed from.
   std::vector<std::uint64_t> cachedMass_;
