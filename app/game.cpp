@@ -107,8 +107,8 @@ bool Game::pumpTurn() {
     loopRunning_ = false;
     return false;
   }
+  passDone_ = true;  // set first, so that even a pass that fails is followed by the test
   ui.fire([this] { loop->pass(); });
-  passDone_ = true;
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
 }

@@ -341,6 +341,16 @@ TEST_F(Loop, BodyCountBeyondTheTableIsRefused) {
   EXPECT_NE(g().c("Labill").caption.find("outside the body table"), std::string::npos);
 }
 
+TEST_F(Loop, AFailingPassIsReportedAndAPauseStillEndsTheLoop) {
+  g().s.BodyCount = 10000;
+  g().superman();
+  EXPECT_TRUE(g().pumpTurn());  // the error is shown and the loop goes on
+  EXPECT_NE(g().c("Labill").caption.find("outside the body table"), std::string::npos);
+  g().s.PauseFlag = "bat";
+  EXPECT_FALSE(g().pumpTurn());
+  EXPECT_FALSE(g().loopRunning());
+}
+
 TEST(Int16, FloorsIntoSixteenBits) {
   EXPECT_EQ(Int16(2.5), 2);
   EXPECT_EQ(Int16(-2.5), -3);

@@ -96,9 +96,9 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
   pump_ = new QTimer(this);
   pump_->setInterval(0);
   connect(pump_, &QTimer::timeout, this, [this] {
-    bool more = false;
-    act([&] { more = g_.pumpTurn(); }, false);
-    if (!more) pump_->stop();
+    act([this] { g_.pumpTurn(); }, false);
+    // Even a pass that failed leaves the pump's own state true: run on while the game says so.
+    if (!g_.loopRunning()) pump_->stop();
   });
   g_.onPumpStart = [this] { pump_->start(); };
 
