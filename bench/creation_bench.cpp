@@ -6,25 +6,25 @@
 #include <string>
 
 #include "app/game.h"
+#include "cli/bench.h"
 
 namespace {
 
-std::unique_ptr<quorl::Game> fullPanel(bool creationOnly) {
-  char dir[] = "/tmp/quorl-bench-XXXXXX";
-  quorl::GameOptions o;
-  o.dir = mkdtemp(dir) ? dir : "/tmp";
-  auto g = std::make_unique<quorl::Game>(o);
+std::unique_ptr<quorl::BenchGame> fullPanel(bool creationOnly) {
+  auto bench = std::make_unique<quorl::BenchGame>();
+  quorl::Game* g = bench->game.get();
   g->c("TXran").setText("33333");
   g->c("TXplanets").setText("3333");
   g->c("TxTenner").setText("3333");
   g->s.SpareWorlds = 3333;
   // Without the start, the figure is creation's own; with it, what a player waits for.
   if (creationOnly) g->c("Command2").onClick = [] {};
-  return g;
+  return bench;
 }
 
 void run(benchmark::State& state, int preset, bool creationOnly) {
-  auto g = fullPanel(creationOnly);
+  auto bench = fullPanel(creationOnly);
+  quorl::Game* g = bench->game.get();
   for (auto _ : state) {
     g->c("CDp", preset).press();
     g->s.PauseFlag = "bench";  // keep a started loop from running passes between presses

@@ -6,14 +6,13 @@
 #include <string>
 
 #include "app/game.h"
+#include "cli/bench.h"
 
 namespace {
 
-std::unique_ptr<quorl::Game> fullSystem(int preset, int scale) {
-  char dir[] = "/tmp/quorl-bench-XXXXXX";
-  quorl::GameOptions o;
-  o.dir = mkdtemp(dir) ? dir : "/tmp";
-  auto g = std::make_unique<quorl::Game>(o);
+std::unique_ptr<quorl::BenchGame> fullSystem(int preset, int scale) {
+  auto bench = std::make_unique<quorl::BenchGame>();
+  quorl::Game* g = bench->game.get();
   g->c("TXran").setText("33333");
   g->c("TXplanets").setText("3333");
   g->c("TXplanets").loseFocus();
@@ -22,11 +21,12 @@ std::unique_ptr<quorl::Game> fullSystem(int preset, int scale) {
   g->c("ChGlob").setChecked(true);
   g->c("ChNom").setChecked(true);
   g->c("ScaleScroll").setValue(scale);
-  return g;
+  return bench;
 }
 
 void tickOnce(benchmark::State& state, bool labels) {
-  auto g = fullSystem(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  auto bench = fullSystem(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  quorl::Game* g = bench->game.get();
   quorl::Control& timer = g->c("TimZkrol");
   timer.setEnabled(true);
   for (auto _ : state) {

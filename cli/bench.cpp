@@ -36,23 +36,6 @@ struct Size {
 constexpr Size kSizes[] = {{152, 17, 133}, {1000, 865, 133}, {3500, 1750, 1748}, {6668, 3333, 3333},
                            {9999, 6664, 3333}};
 
-struct Bench {
-  std::string dir;
-  std::unique_ptr<Game> game;
-  Bench() {
-    char tmpl[] = "/tmp/quorl-bench-XXXXXX";
-    const char* d = mkdtemp(tmpl);
-    dir = d ? d : "/tmp";
-    game = std::make_unique<Game>(GameOptions{dir, {}});
-  }
-  ~Bench() {
-    game.reset();
-    std::error_code ec;
-    if (dir != "/tmp") std::filesystem::remove_all(dir, ec);
-  }
-  Bench(const Bench&) = delete;
-  Bench& operator=(const Bench&) = delete;
-};
 
 // Builds the system with the panel and the preset button, as a player would.
 bool build(Game& g, const Size& size) {
@@ -88,7 +71,7 @@ int live(const Game& g) {
 // Nanoseconds per BomBA call into the six views (raster canvases, as the window's pixels), for the
 // present bodies of the 6668-body system after `passes` passes, in body order as the pass plots them.
 double plotCost(int passes) {
-  Bench bench;
+  BenchGame bench;
   Game& g = *bench.game;
   if (!build(g, kSizes[3])) return 0;
   for (int k = 0; k < passes; ++k) g.pumpTurn();
@@ -108,6 +91,19 @@ double plotCost(int passes) {
 
 }  // namespace
 
+BenchGame::BenchGame() {
+  char tmpl[] = "/tmp/quorl-bench-XXXXXX";
+  const char* d = mkdtemp(tmpl);
+  dir = d ? d : "/tmp";
+  game = std::make_unique<Game>(GameOptions{dir, {}});
+}
+
+BenchGame::~BenchGame() {
+  game.reset();
+  std::error_code ec;
+  if (dir != "/tmp") std::filesystem::remove_all(dir, ec);
+}
+
 int runBench(std::ostream& out) {
   out << "pass: preset 1, seed 33333; rates over the first " << kTimed << " passes, identity after " << kPasses
       << "; vector form " << pass::simdName(pass::bestSimd()) << "\n";
@@ -115,7 +111,7 @@ int runBench(std::ostream& out) {
   std::string liveLine = "present bodies at the start -> after " + std::to_string(kPasses) + " passes:";
   bool allSame = true;
   for (const Size& size : kSizes) {
-    Bench fast, plain;
+    BenchGame fast, plain;
     if (!build(*fast.game, size) || !build(*plain.game, size)) {
       out << "bodies=" << size.bodies << " could not be built: " << fast.game->c("Labill").caption << "\n";
       allSame = false;
