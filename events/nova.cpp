@@ -11,9 +11,10 @@ namespace {
 constexpr const char* kModes[5] = {"Explode", "Spin", "Shatter", "Spiral", "Implode"};
 constexpr const char* kModeTips[5] = {"Use Boom", "", "Use Spread", "", ""};
 
-// Column A, in the gap between the preset buttons and the run frame (window units).
-constexpr int kFrameLeft = 15480, kFrameTop = 6400, kFrameWidth = 4320, kFrameHeight = 540;
-constexpr int kOptionWidth = kFrameWidth / 5, kOptionTop = 120, kOptionHeight = 300;
+// Column A, in the gap between the preset buttons and the run frame (window units); two rows, so
+// every caption fits.
+constexpr int kFrameLeft = 15480, kFrameTop = 6390, kFrameWidth = 4320, kFrameHeight = 600;
+constexpr int kOptionWidth = kFrameWidth / 3, kOptionTop = 30, kOptionHeight = 270;
 
 }  // namespace
 
@@ -27,7 +28,7 @@ NovaPanel::NovaPanel(Game& g) : g_(g) {
     option.caption = kModes[i];
     option.toolTip = kModeTips[i];
     option.parent = "FraSpiral";
-    option.left = i * kOptionWidth, option.top = kOptionTop;
+    option.left = (i % 3) * kOptionWidth, option.top = kOptionTop + (i / 3) * kOptionHeight;
     option.width = kOptionWidth, option.height = kOptionHeight;
     option.fontSize = 8;
     option.fore = rgb(224, 224, 224);

@@ -376,16 +376,20 @@ TEST(Creation, BreakUpOptionsSitInTheirFrame) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->kind, Kind::Frame);
   EXPECT_TRUE(frame->visible);
-  int rightOfLast = 0;
   for (int i = 0; i < 5; ++i) {
     const Control& o = w.g.c("OpExIm", i);
     EXPECT_EQ(o.parent, "FraSpiral") << i;
     EXPECT_GT(o.width, 0) << i;
     EXPECT_GT(o.height, 0) << i;
-    EXPECT_GE(o.left, rightOfLast) << i;  // side by side, none hiding another
+    EXPECT_GE(o.left, 0) << i;
     EXPECT_LE(o.left + o.width, frame->width) << i;
     EXPECT_LE(o.top + o.height, frame->height) << i;
-    rightOfLast = o.left + o.width;
+    for (int j = 0; j < i; ++j) {  // none hides another
+      const Control& p = w.g.c("OpExIm", j);
+      const bool apart = o.left >= p.left + p.width || p.left >= o.left + o.width || o.top >= p.top + p.height ||
+                         p.top >= o.top + o.height;
+      EXPECT_TRUE(apart) << i << " overlaps " << j;
+    }
   }
   // Between the preset buttons and the run frame, in column A.
   EXPECT_GE(frame->top, w.g.c("CDp", 1).top + w.g.c("CDp", 1).height);
