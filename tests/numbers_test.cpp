@@ -95,3 +95,12 @@ TEST(Numbers, ShortestTextReadsBackExactly) {
   }
   EXPECT_EQ(shortest(-1152), "-1152");
 }
+
+// Results must not depend on whether the compiler fuses a multiply and an add: the build forbids it.
+TEST(Numbers, MultiplyAndAddAreNotFused) {
+  volatile double a = 1.0 + std::ldexp(1.0, -30), b = 1.0 - std::ldexp(1.0, -30), c = -1.0;
+  const double x = a, y = b, z = c;
+  const double separate = x * y + z;  // the product rounds to 1 first
+  EXPECT_EQ(separate, 0.0);
+  EXPECT_NE(separate, std::fma(x, y, z));  // a fused result would keep -2^-60
+}
