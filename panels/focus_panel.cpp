@@ -15,10 +15,6 @@ namespace {
 
 int component(float c) { return std::clamp<int>(CInt(c), 0, 255); }
 
-Color bodyColor(const BodyTable& b, int i) {
-  return rgb(component(b.ColorR[i]), component(b.ColorG[i]), component(b.ColorB[i]));
-}
-
 // The nine points round the selected body that the keeper plots at every tick.
 constexpr std::array<std::array<int, 2>, 9> kKeeperMarks{
     {{0, 0}, {15, 15}, {-15, 15}, {-15, -15}, {15, -15}, {30, 0}, {0, 30}, {-30, 0}, {0, -30}}};
@@ -203,8 +199,7 @@ void FocusPanel::select(int f) {
 
   Control& mass = g_.c("Text2");
   mass.setText(massText(b.Mass[f]));
-  mass.back = rgb(std::clamp<int>(CInt(b.ColorR[f] / 3), 0, 255), std::clamp<int>(CInt(b.ColorG[f] / 3), 0, 255),
-                  std::clamp<int>(CInt(b.ColorB[f] / 3), 0, 255));
+  mass.back = rgb(component(b.ColorR[f] / 3), component(b.ColorG[f] / 3), component(b.ColorB[f] / 3));
 
   g_.c("LaMass").caption = "Jupiter";
   g_.c("Laplace").caption = plain(f);
@@ -218,7 +213,7 @@ void FocusPanel::select(int f) {
 
   s.FocusClass = b.PlanetClass[f];
 
-  const Color c = bodyColor(b, f);
+  const Color c = g_.views->bodyColor(f);
   Control& orb = g_.c("Laorb");
   orb.fore = c;
   g_.c("Label4").fore = orb.fore;
@@ -311,7 +306,7 @@ void FocusPanel::keeperTick() {
       g_.views->BomBB(x, y, z, i16(f));
     }
     Control& place = g_.c("Laplace");
-    place.fore = bodyColor(b, f);
+    place.fore = g_.views->bodyColor(f);
     g_.c("TXnewton").back = place.fore;
     return;
   }

@@ -6,16 +6,11 @@
 
 #include "app/game.h"
 #include "sim/numbers.h"
+#include "views/orbit_views.h"
 
 namespace quorl {
 
 namespace {
-
-int component(float c) { return std::clamp<int>(CInt(c), 0, 255); }
-
-Color bodyColor(const BodyTable& b, int i) {
-  return rgb(component(b.ColorR[i]), component(b.ColorG[i]), component(b.ColorB[i]));
-}
 
 // Modes 0 and 5 size the names by the number of present planets.
 double sizeByCount(int live, bool mode5) {
@@ -81,7 +76,7 @@ void NameLabels::NamePlanet(int pX, int pY, int Pln) {
   Canvas& c = view_;
   c.currentX = x - w;
   c.currentY = pY + 5768 + dy;
-  c.foreColor = bodyColor(b, Pln);
+  c.foreColor = g_.views->bodyColor(Pln);
 
   const int live = g_.s.LiveCount, cls = b.PlanetClass[Pln];
   const std::string& name = b.BodyName[Pln];

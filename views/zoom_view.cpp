@@ -9,6 +9,7 @@
 #include "sim/numbers.h"
 #include "sim/squash.h"
 #include "views/name_labels.h"
+#include "views/orbit_views.h"
 
 namespace quorl {
 
@@ -21,10 +22,6 @@ constexpr int kPresets[4] = {2, 10, 100, 500};
 constexpr double kCx = 4380, kCy = 4000, kCz = 2500;
 
 int component(double c) { return std::clamp<int>(CInt(c), 0, 255); }
-
-Color bodyColor(const BodyTable& b, int i) {
-  return rgb(component(b.ColorR[i]), component(b.ColorG[i]), component(b.ColorB[i]));
-}
 
 // A point, unless a degenerate scale has thrown it far off every area (the pixel conversion
 // would not be defined there).
@@ -251,7 +248,7 @@ void ZoomView::pairBurst(int count, int f, double x, double y, double z, double 
     x5 = kCx - (b.PosX[f] - b.PosX[other]) * mag * scale;
     y5 = kCy - (b.PosY[f] - b.PosY[other]) * mag * scale;
     z5 = kCz - (b.PosZ[f] - b.PosZ[other]) * mag * scale;
-    c5 = bodyColor(b, other);
+    c5 = g_.views->bodyColor(other);
   }
   const bool apart = std::fabs(x5 - x) + std::fabs(y5 - y) > 500;
   const double factor = apart ? 0.3 : 1.0;
@@ -353,7 +350,7 @@ void ZoomView::tick() {
   s.ZoomFrame = s.ZoomFrame >= 29 ? i16(0) : s.ZoomFrame + 1;
   s.BlinkPhase = s.BlinkPhase != 2 ? 2 : 1;
 
-  const Color fc = bodyColor(b, f);
+  const Color fc = g_.views->bodyColor(f);
   const bool glob = chGlob_.checked();
   if (!glob) {
     static constexpr double cross[5][2] = {{0, 0}, {15, 0}, {-15, 0}, {0, 15}, {0, -15}};
@@ -451,7 +448,7 @@ void ZoomView::tick() {
     b.Radius[j] = rj;
     double Rj = unit * rj;
     if (Rj > 3333) Rj = 3333;
-    const Color jc = bodyColor(b, j);
+    const Color jc = g_.views->bodyColor(j);
 
     if (!gone) {
       if (glob && b.CraftCode[j] <= 0) {
