@@ -5,20 +5,26 @@
 
 namespace quorl {
 
+namespace {
+
+using Self = ClockScore::Controls;
+const ControlRow<Self> kControls[] = {
+    // The start runs it; the clock and score it will drive are not built yet.
+    {QUORL_CONTROL(TimerJo), .kind = Kind::Timer, .interval = 1000},
+    {QUORL_CONTROL(LabvirT), .kind = Kind::Label},
+    {QUORL_CONTROL(LabHi), .kind = Kind::Label},
+    {QUORL_CONTROL(Labrat), .kind = Kind::Label},
+    {QUORL_CONTROL(LabAllhi), .kind = Kind::Label},
+    {QUORL_CONTROL(Lalif), .kind = Kind::Label},
+    {QUORL_CONTROL(TxStable), .kind = Kind::TextBox},
+    {QUORL_CONTROL(Labi), .kind = Kind::Label},
+};
+
+}  // namespace
+
 ClockScore::ClockScore(Game& g) : g_(g) {
-  {
-    Control& t = g.ui.add("TimerJo", Kind::Timer);
-    t.setInterval(1000);
-    t.setEnabled(false);
-    t.onTick = [] {};  // the start runs it; the clock and score it will drive are not built yet
-  }
-  g.ui.add("LabvirT", Kind::Label);
-  g.ui.add("LabHi", Kind::Label);
-  g.ui.add("Labrat", Kind::Label);
-  g.ui.add("LabAllhi", Kind::Label);
-  g.ui.add("Lalif", Kind::Label);
-  g.ui.add("TxStable", Kind::TextBox);
-  g.ui.add("Labi", Kind::Label);
+  declare(g.ui, c, kControls);
+  c.TimerJo->onTick = [] {};
 }
 
 }  // namespace quorl

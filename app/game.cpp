@@ -1,9 +1,13 @@
-// Builds the game: the window's surface and status line, every subsystem, then the window's load.
+// Builds the game: the world, every panel in the order they make their controls, the wiring between them,
+// then the window's load.
 #include "app/game.h"
 
 #include "app/clock_score.h"
 #include "app/help.h"
 #include "app/params.h"
+#include "app/pass_report.h"
+#include "app/preset_press.h"
+#include "app/program_start.h"
 #include "app/run_control.h"
 #include "events/biosphere.h"
 #include "events/launch.h"
@@ -14,7 +18,6 @@
 #include "panels/body_editor.h"
 #include "panels/class_sort.h"
 #include "panels/focus_panel.h"
-#include "sim/creation.h"
 #include "sim/main_loop.h"
 #include "views/name_labels.h"
 #include "views/orbit_views.h"
@@ -23,73 +26,40 @@
 
 namespace quorl {
 
-Game::Game(GameOptions options) : canvases_(std::move(options.canvases)) {
-  if (!canvases_)
-    canvases_ = [](int w, int h, Color bg) { return std::make_unique<RasterCanvas>(w, h, bg); };
-  folder = ProgramFolder::resolve(options.dir.empty() ? executableDir() : options.dir);
-
-  // The window's own surface is the main orbit view.
-  Control& form = addPicture("Quorl", Kind::Form, 0, 0, 15360, 11520, rgb(0, 0, 0));
-  form.caption = "Quorl";
-  form.fontName = "Georgia";
-  form.fontSize = 12;
-  Control& status = ui.add("Labill", Kind::Label);
-  status.caption = "^  Select Supernova ^";
-  ui.report = [this](const std::string& message) { this->status(message); };
-
-  log = std::make_unique<EventLog>(*this);
+Game::Game(GameOptions options)
+    : World(std::move(options.canvases)),
+      folder(ProgramFolder::resolve(options.dir.empty() ? executableDir() : options.dir)) {
+  Peers& p = peers_;
+  log = std::make_unique<EventLog>(*this, folder);
   names = std::make_unique<NameGenerator>(*this);
   params = std::make_unique<ParamPanel>(*this);
   help = std::make_unique<HelpPanel>(*this);
   run = std::make_unique<RunControl>(*this);
   clockScore = std::make_unique<ClockScore>(*this);
   classes = std::make_unique<ClassSort>(*this);
-  creation = std::make_unique<Creation>(*this);
-  nova = std::make_unique<NovaPanel>(*this);
-  views = std::make_unique<OrbitViews>(*this);
-  loop = std::make_unique<MainLoop>(*this);
-  focus = std::make_unique<FocusPanel>(*this);
-  labels = std::make_unique<NameLabels>(*this);
-  zoom = std::make_unique<ZoomView>(*this);
-  bio = std::make_unique<Biosphere>(*this);
-  launch = std::make_unique<LaunchPanel>(*this);
-  picture = std::make_unique<PlanetPicture>(*this);
-  editor = std::make_unique<BodyEditor>(*this);
-  multiNova = std::make_unique<MultipleNova>(*this);
+  presets = std::make_unique<PresetPress>(*this);
+  nova = std::make_unique<NovaPanel>(*this, p);
+  views = std::make_unique<OrbitViews>(*this, p);
+  passReport = std::make_unique<GamePassReport>(*this);
+  loop = std::make_unique<MainLoop>(*this, *passReport);
+  focus = std::make_unique<FocusPanel>(*this, p);
+  labels = std::make_unique<NameLabels>(*this, p);
+  zoom = std::make_unique<ZoomView>(*this, p);
+  bio = std::make_unique<Biosphere>(*this, p);
+  launch = std::make_unique<LaunchPanel>(*this, p);
+  picture = std::make_unique<PlanetPicture>(*this, p);
+  editor = std::make_unique<BodyEditor>(*this, p);
+  multiNova = std::make_unique<MultipleNova>(*this, p);
+  p = Peers{log.get(),   names.get(),  classes.get(), focus.get(),  editor.get(), views.get(),  labels.get(),
+            zoom.get(),  picture.get(), nova.get(),   multiNova.get(), bio.get(),  launch.get()};
 
-  ui.fire([this] { params->programStart(); });
-  if (folder.fellBack) this->status("Program folder is read-only; files are kept in " + folder.dir);
+  views->onClearViews = [this] { help->c.Label13->setVisible(false); };
+
+  ui.fire([this] { programStart(*this); });
+  if (folder.fellBack) status("Program folder is read-only; files are kept in " + folder.dir);
 }
 
 Game::~Game() = default;
-
-DateTime Game::now() {
-  clock.setVirtualNow(ui.now());
-  return clock.now();
-}
-
-void Game::status(const std::string& text) { ui.at("Labill").caption = text; }
-
-Control& Game::addPicture(const std::string& name, Kind kind, int left, int top, int width, int height, Color bg) {
-  Control& c = ui.add(name, kind);
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
-  c.back = bg;
-  c.canvas = canvases_(width, height, bg);
-  return c;
-}
-
-Control& Game::addArray(const std::string& array, Kind kind, int first, int last) {
-  Control* firstControl = nullptr;
-  for (int i = first; i <= last; ++i) {
-    Control& c = ui.add(array + "(" + std::to_string(i) + ")", kind);
-    if (kind == Kind::Option) c.group = array;
-    if (!firstControl) firstControl = &c;
-  }
-  return *firstControl;
-}
 
 void Game::superman() {
   if (loopRunning_) return;
@@ -111,6 +81,10 @@ bool Game::pumpTurn() {
   ui.fire([this] { loop->pass(); });
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
+}
+
+void Game::keyPress(char ch) {
+  if (onKey) ui.fire([this, ch] { onKey(ch); });
 }
 
 }  // namespace quorl

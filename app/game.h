@@ -1,16 +1,13 @@
-// The game: the body table and shared values, the window's controls as data, the timers, the canvases,
-// the clock, the random sequence and the program folder, with every subsystem that acts on them.
+// The game: the world (controls, body table, shared values, random sequence, clock) with every panel that
+// acts on it, wired together, and the main loop's pump.
 #pragma once
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "io/folder.h"
-#include "sim/bodies.h"
-#include "sim/clock.h"
-#include "sim/random.h"
-#include "sim/state.h"
-#include "ui/ui.h"
+#include "panels/peers.h"
+#include "sim/world.h"
 
 namespace quorl {
 
@@ -18,54 +15,26 @@ class ParamPanel;
 class HelpPanel;
 class RunControl;
 class ClockScore;
-class Creation;
-class NovaPanel;
-class ClassSort;
-class OrbitViews;
+class PresetPress;
 class MainLoop;
-class FocusPanel;
-class NameLabels;
-class ZoomView;
-class Biosphere;
-class LaunchPanel;
-class PlanetPicture;
-class BodyEditor;
-class MultipleNova;
-class EventLog;
-class NameGenerator;
-
-using CanvasFactory = std::function<std::unique_ptr<Canvas>(int widthUnits, int heightUnits, Color background)>;
+class GamePassReport;
 
 struct GameOptions {
   std::string dir;          // preferred program folder; empty: the executable's folder
   CanvasFactory canvases;   // empty: headless raster canvases
 };
 
-class Game {
+class Game : public World {
  public:
   explicit Game(GameOptions options = {});
   ~Game();
-  Game(const Game&) = delete;
-  Game& operator=(const Game&) = delete;
 
-  Ui ui;
-  BodyTable b;
-  SharedState s;
-  Random random;
-  Clock clock;
   ProgramFolder folder;
 
-  double Rnd() { return random.rnd(); }
-  DateTime now();
+  // A control by its registry name, for tests and the driver; the game itself uses handles.
   Control& c(const std::string& name) { return ui.at(name); }
   Control& c(const std::string& array, int index) { return ui.at(array + "(" + std::to_string(index) + ")"); }
   Canvas& canvas(const std::string& name) { return *ui.at(name).canvas; }
-  // The status line.
-  void status(const std::string& text);
-
-  // Creates a drawing area control with its canvas.
-  Control& addPicture(const std::string& name, Kind kind, int left, int top, int width, int height, Color bg);
-  Control& addArray(const std::string& array, Kind kind, int first, int last);
 
   // The main loop runs as a pump: superman() starts it (a second call while it runs does nothing),
   // each turn runs one pass, and the pump stops at the end of a pass whose PauseFlag is not empty.
@@ -75,7 +44,11 @@ class Game {
   bool pumpTurn();
   std::function<void()> onPumpStart;  // the Qt layer starts its zero-interval timer here
 
-  // Subsystems.
+  // A key press with character ch on the main window.
+  void keyPress(char ch);
+  std::function<void(char)> onKey;  // the steering sets this
+
+  // Subsystems, in the order they make their controls.
   std::unique_ptr<EventLog> log;
   std::unique_ptr<NameGenerator> names;
   std::unique_ptr<ParamPanel> params;
@@ -83,9 +56,10 @@ class Game {
   std::unique_ptr<RunControl> run;
   std::unique_ptr<ClockScore> clockScore;
   std::unique_ptr<ClassSort> classes;
-  std::unique_ptr<Creation> creation;
+  std::unique_ptr<PresetPress> presets;
   std::unique_ptr<NovaPanel> nova;
   std::unique_ptr<OrbitViews> views;
+  std::unique_ptr<GamePassReport> passReport;
   std::unique_ptr<MainLoop> loop;
   std::unique_ptr<FocusPanel> focus;
   std::unique_ptr<NameLabels> labels;
@@ -97,7 +71,7 @@ class Game {
   std::unique_ptr<MultipleNova> multiNova;
 
  private:
-  CanvasFactory canvases_;
+  Peers peers_;
   bool loopRunning_ = false;
   bool passDone_ = false;  // a pass of this run has ended, so its yield lies behind us
 };

@@ -1,6 +1,8 @@
-// Start-up and the parameter panel: the starting parameters, their limits, and the window's load.
+// The parameter panel: the starting parameters, their limits, and how leaving a box applies them.
 #pragma once
 #include <string>
+
+#include "ui/control_table.h"
 
 namespace quorl {
 
@@ -10,20 +12,26 @@ class Control;
 class ParamPanel {
  public:
   explicit ParamPanel(Game& g);
-  // The window's load: runs once every subsystem has made its controls.
-  void programStart();
+
+  struct Controls {
+    Handle CapHeading;
+    Handle TXplanets, CapPlanets, TxTenner, CapSpare, TXmaster, CapMaster, CapTorque, TXspac, CapSpeed;
+    Handle TXran, CapSeed, Text14, CapPlanetRate, Text13, CapZoomRate, CapExplode, CapSpread;
+    Handle CapPower, CapAngle, CapElevation, Text1, CapProximity, Text3, CapNovaMass;
+    Handle Hspac;
+    ControlArray Oplank;  // 0..2: speed 1, 5, 50
+    Handle CHran;         // "Random": freezes the seed
+    Handle LabTab;
+  } c;
 
   // Speed from the scroll bar Hspac.
   void Skald();
   // Speed from the text of TXspac; the bar follows.
   void Skill();
+  // The planets box turns red above 800.
+  void colourPlanetsBox();
 
  private:
-  void makeControls();
-  void placeControls();
-  void attachHandlers();
-
-  // Leaving or changing the boxes.
   void planetsLeft();
   void spareWorldsLeft();
   void masterChanged();
@@ -32,16 +40,7 @@ class ParamPanel {
   void speedBarChanged();
   void seedEntered();
   void seedLeft();
-  void torqueLeft();
-  void graphicsRateLeft(const std::string& box, const char* what);
-  void powerLeft();
-  void colourPlanetsBox();
-
-  // Reads a box's number (its leading numeric part); a text that is not wholly a number is
-  // rewritten as that number and reported, so the box shows what the game uses.
-  double readBox(Control& box, const char* what);
-  // Puts the value in force back into a box whose input could not be held, and says why.
-  void refuse(Control& box, const std::string& keep, const std::string& why);
+  void graphicsRateLeft(Control& box, const char* what);
 
   Game& g_;
   bool pinningBar_ = false;  // Skill pins Hspac at its end without letting Skald overwrite Speed

@@ -1,17 +1,25 @@
 // Starting, pausing and resuming, and the preset-button animation.
 #pragma once
-#include <array>
 #include <functional>
 #include <string>
+
+#include "ui/control_table.h"
 
 namespace quorl {
 
 class Game;
-class Control;
 
 class RunControl {
  public:
   explicit RunControl(Game& g);
+
+  struct Controls {
+    Handle FraRun;    // the run buttons and the auto-clear controls
+    Handle Command2;  // start
+    Handle Command3;  // "www"; its back colour is the resting colour of the presets and the status line
+    Handle Command5;  // pause
+    Handle Tr;        // the preset-button animation
+  } c;
 
   // Command2: colours, timers and the selection, then the main loop's pump.
   void start();
@@ -30,12 +38,7 @@ class RunControl {
   static constexpr const char* kWebPage = "https://quorl.example/game.html";
 
  private:
-  void bindPresets();
-
   Game& g_;
-  Control* reference_ = nullptr;  // Command3: its back colour is the resting colour of the presets
-  std::array<Control*, 12> presets_{};
-  bool presetsBound_ = false;
 };
 
 }  // namespace quorl

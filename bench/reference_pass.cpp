@@ -75,8 +75,8 @@ void fusePair(Game& g, int a, int b, int debris) {
   }
   if (t.CraftCode[absorbed] > 0) t.ImpactMark[k][survivor] = CInt(t.BodyKind[absorbed]);
 
-  g.c("Labill").caption = t.BodyName[absorbed] + " impacts " + t.BodyName[survivor];
-  s.LastEvent = g.c("Labill").caption;
+  g.c("Labill").setCaption(t.BodyName[absorbed] + " impacts " + t.BodyName[survivor]);
+  s.LastEvent = g.c("Labill").caption();
   g.log->AppendEvent();
   s.FusionPair[0] = survivor;
   s.FusionPair[1] = absorbed;
@@ -225,7 +225,7 @@ bool sameState(Game& a, Game& b, std::string* why) {
     return differ("Quadrant");
   if (s.LiveCount != t.LiveCount || s.ClassCount != t.ClassCount) return differ("LiveCount");
   if (s.LastEvent != t.LastEvent || s.FusionPair != t.FusionPair) return differ("LastEvent");
-  if (a.c("Labill").caption != b.c("Labill").caption) return differ("Labill");
+  if (a.c("Labill").caption() != b.c("Labill").caption()) return differ("Labill");
   Random ra = a.random, rb = b.random;
   for (int k = 0; k < 16; ++k)
     if (ra.rnd() != rb.rnd()) return differ("random sequence");

@@ -35,7 +35,7 @@ void tickOnce(benchmark::State& state, bool labels) {
     benchmark::DoNotOptimize(g->s.BlinkPhase);
   }
   state.counters["BodyCount"] = static_cast<int>(g->s.BodyCount);
-  state.counters["locals"] = std::stoi(g->c("LaLocal").caption == "~" ? "0" : g->c("LaLocal").caption);
+  state.counters["locals"] = std::stoi(g->c("LaLocal").caption() == "~" ? "0" : g->c("LaLocal").caption());
 }
 
 // Every tick: outline, craters, locals as dotted circles.

@@ -113,7 +113,7 @@ int runBench(std::ostream& out) {
   for (const Size& size : kSizes) {
     BenchGame fast, plain;
     if (!build(*fast.game, size) || !build(*plain.game, size)) {
-      out << "bodies=" << size.bodies << " could not be built: " << fast.game->c("Labill").caption << "\n";
+      out << "bodies=" << size.bodies << " could not be built: " << fast.game->c("Labill").caption() << "\n";
       allSame = false;
       continue;
     }

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/game.h"
+#include "sim/fields.h"
 #include "sim/numbers.h"
 
 namespace quorl {
@@ -55,149 +56,72 @@ bool splitIndexed(const std::string& text, std::string& name, std::vector<long l
 }  // namespace
 
 bool readValue(Game& g, const std::string& name, std::string& out) {
-  SharedState& s = g.s;
-  BodyTable& b = g.b;
-  std::map<std::string, std::function<std::string()>> scalars = {
-      {"BodyCount", [&] { return num(s.BodyCount); }},
-      {"LastInitialBody", [&] { return num(s.LastInitialBody); }},
-      {"GravityExponent", [&] { return num(s.GravityExponent); }},
-      {"Speed", [&] { return num(s.Speed); }},
-      {"MasterScale", [&] { return num(s.MasterScale); }},
-      {"GravityFactor", [&] { return num(s.GravityFactor); }},
-      {"Proximity", [&] { return num(s.Proximity); }},
-      {"AttractorLimit", [&] { return num(s.AttractorLimit); }},
-      {"Focus", [&] { return num(s.Focus); }},
-      {"Quadrant", [&] { return num(s.Quadrant); }},
-      {"PrevQuadrant", [&] { return num(s.PrevQuadrant); }},
-      {"Orbits", [&] { return num(s.Orbits); }},
-      {"ElapsedSeconds", [&] { return num(s.ElapsedSeconds); }},
-      {"LiveCount", [&] { return num(s.LiveCount); }},
-      {"Preset", [&] { return num(s.Preset); }},
-      {"SpareWorlds", [&] { return num(s.SpareWorlds); }},
-      {"CreatedAt", [&] { return dateText(s.CreatedAt) + " " + timeText(s.CreatedAt); }},
-      {"StartTime", [&] { return escapeText(s.StartTime); }},
-      {"StartHour", [&] { return num(s.StartHour); }},
-      {"StartMinute", [&] { return num(s.StartMinute); }},
-      {"StartSecond", [&] { return num(s.StartSecond); }},
-      {"PauseFlag", [&] { return escapeText(s.PauseFlag); }},
-      {"LastEvent", [&] { return escapeText(s.LastEvent); }},
-      {"SeedTick", [&] { return num(s.SeedTick); }},
-      {"SeedValue", [&] { return num(s.SeedValue); }},
-      {"PresetGlow", [&] { return num(s.PresetGlow); }},
-      {"TorqueSpinPower", [&] { return num(s.TorqueSpinPower); }},
-      {"PlanetGraphicsRate", [&] { return num(s.PlanetGraphicsRate); }},
-      {"ZoomRate", [&] { return num(s.ZoomRate); }},
-      {"ExplodeRandomness", [&] { return num(s.ExplodeRandomness); }},
-      {"FocusClass", [&] { return num(s.FocusClass); }},
-      {"WarmUpDone", [&] { return num(s.WarmUpDone); }},
-      {"Score", [&] { return num(s.Score); }},
-      {"HighScore", [&] { return num(s.HighScore); }},
-      {"Magnification", [&] { return num(s.Magnification); }},
-      {"ZoomScale", [&] { return num(s.ZoomScale); }},
-      {"ZoomLabelRequest", [&] { return num(s.ZoomLabelRequest); }},
-      {"BlinkPhase", [&] { return num(s.BlinkPhase); }},
-      {"ZoomFrame", [&] { return num(s.ZoomFrame); }},
-      {"NewestFragment", [&] { return num(s.NewestFragment); }},
-      {"LaunchDirX", [&] { return num(s.LaunchDirX); }},
-      {"LaunchDirY", [&] { return num(s.LaunchDirY); }},
-      {"NovaModeCaption", [&] { return escapeText(s.NovaModeCaption); }},
-      {"NewWorldCount", [&] { return num(s.NewWorldCount); }},
-      {"Running", [&] { return std::string(g.loopRunning() ? "1" : "0"); }},
-  };
-  if (auto it = scalars.find(name); it != scalars.end()) {
-    out = it->second();
+  if (name == "Running") {
+    out = g.loopRunning() ? "1" : "0";
     return true;
   }
-  std::string field;
+  FieldPtr p;
+  if (!fieldAt(g, name, p)) return false;
+  out = escapeText(fieldText(p));
+  return true;
+}
+
+bool fieldAt(Game& g, const std::string& name, FieldPtr& out) {
+  std::string fieldName = name;
   std::vector<long long> idx;
-  if (!splitIndexed(name, field, idx)) return false;
-  auto body = [&](long long i) { return i >= 0 && i < kRows; };
-  if (idx.size() == 1) {
-    long long i = idx[0];
-    std::map<std::string, std::function<std::string(int)>> perBody = {
-        {"PosX", [&](int k) { return num(b.PosX[k]); }},
-        {"PosY", [&](int k) { return num(b.PosY[k]); }},
-        {"PosZ", [&](int k) { return num(b.PosZ[k]); }},
-        {"VelX", [&](int k) { return num(b.VelX[k]); }},
-        {"VelY", [&](int k) { return num(b.VelY[k]); }},
-        {"VelZ", [&](int k) { return num(b.VelZ[k]); }},
-        {"Mass", [&](int k) { return num(b.Mass[k]); }},
-        {"BodyKind", [&](int k) { return num(b.BodyKind[k]); }},
-        {"ColorR", [&](int k) { return num(b.ColorR[k]); }},
-        {"ColorG", [&](int k) { return num(b.ColorG[k]); }},
-        {"ColorB", [&](int k) { return num(b.ColorB[k]); }},
-        {"Gone", [&](int k) { return num(b.Gone[k]); }},
-        {"Radius", [&](int k) { return num(b.Radius[k]); }},
-        {"ImpactCount", [&](int k) { return num(b.ImpactCount[k]); }},
-        {"AirLevel", [&](int k) { return num(b.AirLevel[k]); }},
-        {"WaterLevel", [&](int k) { return num(b.WaterLevel[k]); }},
-        {"BodyName", [&](int k) { return escapeText(b.BodyName[k]); }},
-        {"PlanetClass", [&](int k) { return num(b.PlanetClass[k]); }},
-        {"Fuel", [&](int k) { return num(b.Fuel[k]); }},
-        {"CraftCode", [&](int k) { return num(b.CraftCode[k]); }},
-        {"FusionPair", [&](int k) { return k < 6 ? num(s.FusionPair[k]) : std::string(); }},
-        {"ClassCount", [&](int k) { return k < 21 ? num(s.ClassCount[k]) : std::string(); }},
-        {"CraftTypeNames", [&](int k) { return k < 6 ? escapeText(s.CraftTypeNames[k]) : std::string(); }},
-        {"NewWorldList", [&](int k) { return k < 3334 ? escapeText(s.NewWorldList[k]) : std::string(); }},
-    };
-    auto it = perBody.find(field);
-    if (it == perBody.end() || !body(i)) return false;
-    if ((field == "FusionPair" && i >= 6) || (field == "ClassCount" && i >= 21) ||
-        (field == "CraftTypeNames" && i >= 6) || (field == "NewWorldList" && i >= 3334))
-      return false;
-    out = it->second(static_cast<int>(i));
-    return true;
-  }
-  if (idx.size() == 2) {
-    long long k = idx[0], i = idx[1];
-    if (!body(i)) return false;
-    if (field == "LifeCount" && k >= 0 && k < kLifeKinds) return out = num(b.LifeCount[k][i]), true;
-    if (field == "ImpactMark" && k >= 0 && k < kImpacts) return out = num(b.ImpactMark[k][i]), true;
-    if (field == "CraterDX" && k >= 0 && k < kImpacts) return out = num(b.CraterDX[k][i]), true;
-    if (field == "CraterDY" && k >= 0 && k < kImpacts) return out = num(b.CraterDY[k][i]), true;
-    if (field == "CraftWords" && k >= 1 && k <= 5 && i >= 1 && i <= 4)
-      return out = escapeText(s.CraftWords[k][i]), true;
-  }
-  return false;
+  if (name.find('(') != std::string::npos && !splitIndexed(name, fieldName, idx)) return false;
+  const Field* f = findField(fieldName);
+  if (!f || static_cast<int>(idx.size()) != f->indexes()) return false;
+  const long long k = idx.size() == 2 ? idx[0] : 0, i = idx.empty() ? 0 : idx.back();
+  if (k < 0 || i < 0 || k > kRows || i > kRows || !f->valid(static_cast<int>(k), static_cast<int>(i))) return false;
+  out = f->at(g.b, g.s, static_cast<int>(k), static_cast<int>(i));
+  return true;
 }
 
 std::string showControl(Game& g, const std::string& name) {
-  Control& c = g.c(name);
+  Control& c = g.ui.at(name);
   std::ostringstream o;
   auto line = [&](const char* prop, const std::string& v) { o << name << '.' << prop << '=' << v << '\n'; };
   line("kind", kindName(c.kind));
-  line("caption", escapeText(c.caption));
+  line("caption", escapeText(c.caption()));
   line("text", escapeText(c.text()));
-  line("toolTip", escapeText(c.toolTip));
-  line("fore", colorText(c.fore));
-  line("back", colorText(c.back));
-  line("visible", c.visible ? "1" : "0");
-  line("enabled", c.enabled ? "1" : "0");
-  line("readOnly", c.readOnly ? "1" : "0");
+  line("toolTip", escapeText(c.toolTip()));
+  line("fore", colorText(c.fore()));
+  line("back", colorText(c.back()));
+  line("visible", c.visible() ? "1" : "0");
+  line("enabled", c.enabled() ? "1" : "0");
+  line("readOnly", c.readOnly() ? "1" : "0");
   line("value", std::to_string(c.value()));
   line("min", std::to_string(c.min()));
   line("max", std::to_string(c.max()));
-  line("left", std::to_string(c.left));
-  line("top", std::to_string(c.top));
-  line("width", std::to_string(c.width));
-  line("height", std::to_string(c.height));
-  line("fontName", c.fontName);
-  line("fontSize", num(c.fontSize));
-  line("fontBold", c.fontBold ? "1" : "0");
+  line("left", std::to_string(c.left()));
+  line("top", std::to_string(c.top()));
+  line("width", std::to_string(c.width()));
+  line("height", std::to_string(c.height()));
+  line("fontName", c.fontName());
+  line("fontSize", num(c.fontSize()));
+  line("fontBold", c.fontBold() ? "1" : "0");
   if (c.kind == Kind::Timer) line("interval", std::to_string(c.interval()));
   return o.str();
 }
 
 std::string dumpBodies(Game& g) {
   std::ostringstream o;
-  o << "body,gone,kind,x,y,z,vx,vy,vz,mass,r,g,b,class,name\n";
-  const BodyTable& b = g.b;
+  o << "body";
+  std::vector<const Field*> columns;
+  for (const Field& f : fields()) {
+    if (!f.perBody) continue;
+    columns.push_back(&f);
+    if (f.outer == 0) o << ',' << f.name;
+    for (int k = 0; k < f.outer; ++k) o << ',' << f.name << '(' << k << ')';
+  }
+  o << '\n';
   const int last = std::min<int>(g.s.BodyCount, kRows - 1);
   for (int i = 0; i <= last; ++i) {
-    o << i << ',' << b.Gone[i] << ',' << num(b.BodyKind[i]) << ',' << num(b.PosX[i]) << ',' << num(b.PosY[i]) << ','
-      << num(b.PosZ[i]) << ',' << num(b.VelX[i]) << ',' << num(b.VelY[i]) << ',' << num(b.VelZ[i]) << ','
-      << num(b.Mass[i]) << ',' << num(b.ColorR[i]) << ',' << num(b.ColorG[i]) << ',' << num(b.ColorB[i]) << ','
-      << b.PlanetClass[i] << ',' << b.BodyName[i] << '\n';
+    o << i;
+    for (const Field* f : columns)
+      for (int k = 0; k < std::max(f->outer, 1); ++k) o << ',' << escapeText(fieldText(f->at(g.b, g.s, k, i)));
+    o << '\n';
   }
   return o.str();
 }
@@ -281,6 +205,17 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     std::string v;
     if (!readValue(g, a, v)) throw ScriptError{"no value named '" + a + "'"};
     out << a << '=' << v << '\n';
+  } else if (cmd == "put") {
+    std::size_t s2 = rest.find(' ');
+    const std::string name = rest.substr(0, s2);
+    const std::string text = s2 == std::string::npos ? "" : rest.substr(s2 + 1);
+    FieldPtr p;
+    if (!fieldAt(g, name, p)) throw ScriptError{"no value named '" + name + "'"};
+    std::string why;
+    if (!setFieldText(p, text, why)) throw ScriptError{why + " for " + name};
+  } else if (cmd == "key") {
+    if (rest.size() != 1) throw ScriptError{"key takes one character"};
+    g.keyPress(rest[0]);
   } else if (cmd == "dump") {
     if (a != "bodies") throw ScriptError{"dump takes 'bodies'"};
     out << dumpBodies(g);

@@ -1,9 +1,9 @@
 // The script driver: runs commands against a game without a window.
 #pragma once
-#include <functional>
 #include <iosfwd>
-#include <map>
 #include <string>
+
+#include "sim/fields.h"
 
 namespace quorl {
 
@@ -11,9 +11,11 @@ class Game;
 
 // Reads one shared or per-body value by name ("BodyCount", "Mass(7)", "LifeCount(5,7)"); false if unknown.
 bool readValue(Game& g, const std::string& name, std::string& out);
+// The stored value a name addresses; false for an unknown name or an index outside the field.
+bool fieldAt(Game& g, const std::string& name, FieldPtr& out);
 // Every property of a control, one "NAME.property=value" line each.
 std::string showControl(Game& g, const std::string& name);
-// The body table as CSV, rows 0..BodyCount.
+// The body table as CSV, rows 0..BodyCount, every per-body field (two-index fields one column per kind).
 std::string dumpBodies(Game& g);
 // Text as the driver prints it: \r, \n and \\ escaped.
 std::string escapeText(const std::string& text);

@@ -1,6 +1,7 @@
 // quorl-cli: runs a script against a fresh game without a window, or times the pass.
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -27,20 +28,33 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  std::ifstream file;
+  if (!script.empty() && script != "-") {
+    file.open(script);
+    if (!file) {
+      std::cerr << "cannot read script '" << script << "'\n";
+      return 2;
+    }
+  }
+  // Without --dir the game's files go to a temporary folder that goes with the run.
+  std::string temporary;
   if (dir.empty()) {
     char tmpl[] = "/tmp/quorl-cli-XXXXXX";
     if (!mkdtemp(tmpl)) {
       std::cerr << "cannot make a temporary folder\n";
       return 2;
     }
-    dir = tmpl;
+    dir = temporary = tmpl;
   }
-  auto game = std::make_unique<quorl::Game>(quorl::GameOptions{dir, {}});
-  if (script.empty() || script == "-") return quorl::runScript(*game, std::cin, std::cout, std::cerr);
-  std::ifstream in(script);
-  if (!in) {
-    std::cerr << "cannot read script '" << script << "'\n";
-    return 2;
+  int status = 0;
+  {
+    auto game = std::make_unique<quorl::Game>(quorl::GameOptions{dir, {}});
+    status = quorl::runScript(*game, file.is_open() ? static_cast<std::istream&>(file) : std::cin, std::cout,
+                              std::cerr);
   }
-  return quorl::runScript(*game, in, std::cout, std::cerr);
+  if (!temporary.empty()) {
+    std::error_code ec;
+    std::filesystem::remove_all(temporary, ec);
+  }
+  return status;
 }

@@ -1,7 +1,7 @@
 // Atmosphere, water and life.
 #include "events/biosphere.h"
 
-#include "app/game.h"
+#include "sim/numbers.h"
 
 namespace quorl {
 
@@ -21,32 +21,46 @@ const Payload kPayloads[6] = {
     {rgb(255, 224, 128), rgb(96, 96, 0), ""},
 };
 
+using Self = Biosphere::Controls;
+const ControlRow<Self> kControls[] = {
+    // The run tick: the start runs it; the live count and star marker it will drive come with life.
+    {QUORL_CONTROL(TiK), .kind = Kind::Timer, .interval = 60},
+    // Atmosphere, water and life are not built yet.
+    {QUORL_CONTROL(TimWheel), .kind = Kind::Timer, .interval = 150, .running = true},
+    {QUORL_CONTROL(FraLif), .kind = Kind::Frame},
+    {QUORL_CONTROL(txGG), .kind = Kind::TextBox},
+    {QUORL_CONTROL(FraCosmo), .kind = Kind::Frame},
+    {QUORL_CONTROLS(LaMount), .kind = Kind::Label, .first = 0, .last = 5},
+    {QUORL_CONTROL(LaNu), .kind = Kind::Label},
+};
+
 }  // namespace
 
-Biosphere::Biosphere(Game& g) : g_(g) {
-  {
-    Control& t = g.ui.add("TiK", Kind::Timer);
-    t.setInterval(60);
-    t.setEnabled(false);
-    t.onTick = [] {};  // the start runs it; the live count and star marker it will drive come with life
-  }
-  {
-    Control& t = g.ui.add("TimWheel", Kind::Timer);
-    t.setInterval(150);
-    t.setEnabled(true);
-    t.onTick = [] {};  // atmosphere, water and life are not built yet
-  }
-  g.ui.add("FraLif", Kind::Frame);
-  g.ui.add("txGG", Kind::TextBox);
-  g.ui.add("FraCosmo", Kind::Frame);
-  g.addArray("LaMount", Kind::Label, 0, 5);
+Biosphere::Biosphere(World& w, Peers& p) : w_(w), p_(p) {
+  declare(w.ui, c, kControls);
+  c.TiK->onTick = [] {};
+  c.TimWheel->onTick = [] {};
   for (int k = 0; k < 6; ++k) {
-    Control& label = g.c("LaMount", k);
-    label.fore = kPayloads[k].fore;
-    if (k > 0) label.back = kPayloads[k].back;  // label 0 keeps the label's default back colour
-    label.toolTip = kPayloads[k].toolTip;
+    Control& label = c.LaMount[k];
+    label.setFore(kPayloads[k].fore);
+    if (k > 0) label.setBack(kPayloads[k].back);  // label 0 keeps the label's default back colour
+    label.setToolTip(kPayloads[k].toolTip);
   }
-  g.ui.add("LaNu", Kind::Label);
+}
+
+void Biosphere::impactToll(int f, int size) {
+  BodyTable& b = w_.b;
+  i32& aquatiq = b.LifeCount[2][f];
+  if (size >= 100) {
+    if (Int(w_.Rnd() * 2) == 0) aquatiq = static_cast<std::int32_t>(Int(aquatiq / 2.0));
+    if (Int(w_.Rnd() * 3) == 0) aquatiq = CLng(aquatiq / 3.0);
+  }
+  if (size >= 200) {
+    if (Int(w_.Rnd() * 2) == 0) aquatiq = static_cast<std::int32_t>(Int(aquatiq / 2.0));
+    aquatiq = static_cast<std::int32_t>(Int(aquatiq / 2.0));
+    i32& terran = b.LifeCount[3][f];
+    terran = CLng(terran / 3.0);
+  }
 }
 
 }  // namespace quorl

@@ -1,16 +1,21 @@
 // A chosen number of novas fired one after another.
 #pragma once
+#include "panels/peers.h"
+#include "sim/world.h"
 
 namespace quorl {
 
-class Game;
-
 class MultipleNova {
  public:
-  explicit MultipleNova(Game& g);
+  MultipleNova(World& w, Peers& p);
+
+  struct Controls {
+    Handle TimAfrica;  // one nova a tick
+  } c;
 
  private:
-  Game& g_;
+  World& w_;
+  Peers& p_;
 };
 
 }  // namespace quorl

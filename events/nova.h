@@ -1,16 +1,27 @@
 // Novas: a world split in two.
 #pragma once
+#include "panels/peers.h"
+#include "sim/world.h"
 
 namespace quorl {
 
-class Game;
-
 class NovaPanel {
  public:
-  explicit NovaPanel(Game& g);
+  NovaPanel(World& w, Peers& p);
+
+  struct Controls {
+    Handle FraSpiral;     // the break-up options' frame
+    ControlArray OpExIm;  // 0..4: the break-up options
+    Handle TXmo;          // "Torque Spin Power"
+    Handle Txplod;        // "Explosive randomness", read by creation too
+    Handle TxSpread;      // "Pre-calculated dispersal volume", read by creation too
+  } c;
 
  private:
-  Game& g_;
+  void torqueLeft();
+
+  World& w_;
+  Peers& p_;
 };
 
 }  // namespace quorl

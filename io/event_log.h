@@ -4,11 +4,12 @@
 
 namespace quorl {
 
-class Game;
+class World;
+struct ProgramFolder;
 
 class EventLog {
  public:
-  explicit EventLog(Game& g);
+  EventLog(World& w, const ProgramFolder& folder);
 
   // Creates or truncates events.txt with the two header lines of a new system.
   void StartLog(int preset, const std::string& planetsText);
@@ -22,7 +23,8 @@ class EventLog {
   // Shows a failure below whatever the status line already says, so the event text stays readable.
   void report(const std::string& what, const std::string& error);
 
-  Game& g_;
+  World& w_;
+  const ProgramFolder& folder_;
   std::string lastError_;
 };
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "app/game.h"
+#include "sim/world.h"
 #include "sim/numbers.h"
 
 namespace quorl {
@@ -25,19 +25,19 @@ constexpr std::array<std::array<std::string_view, 4>, 5> kCraftWords = {{
 
 }  // namespace
 
-NameGenerator::NameGenerator(Game& g) : g_(g) {}
+NameGenerator::NameGenerator(World& w) : w_(w) {}
 
-int NameGenerator::R(int k) { return static_cast<int>(Int(g_.Rnd() * k)); }
+int NameGenerator::R(int k) { return static_cast<int>(Int(w_.Rnd() * k)); }
 
 void NameGenerator::Oobladioobladah() {
   for (int row = 0; row < 5; ++row)
-    for (int col = 0; col < 4; ++col) g_.s.CraftWords[row + 1][col + 1] = std::string(kCraftWords[row][col]);
+    for (int col = 0; col < 4; ++col) w_.s.CraftWords[row + 1][col + 1] = std::string(kCraftWords[row][col]);
 
   std::string name;
   name.reserve(32);
   for (int i = 0; i < kNamedBodies; ++i) {
     makeName(name);
-    g_.b.BodyName[i].assign(name);
+    w_.b.BodyName[i].assign(name);
   }
 }
 

@@ -5,11 +5,11 @@
 
 namespace quorl {
 
-class Game;
+class World;
 
 class NameGenerator {
  public:
-  explicit NameGenerator(Game& g);
+  explicit NameGenerator(World& w);
 
   // Gives bodies 0..3333 new names from the shared random sequence and refills the craft words.
   void Oobladioobladah();
@@ -33,7 +33,7 @@ class NameGenerator {
   int R(int k);  // Int(Rnd * k)
   void makeName(std::string& out);
 
-  Game& g_;
+  World& w_;
 };
 
 }  // namespace quorl

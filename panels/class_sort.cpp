@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/game.h"
 #include "sim/numbers.h"
 
 namespace quorl {
@@ -20,54 +19,43 @@ constexpr const char* kClassNames[9] = {"Solar Star", "Lunar world",   "Mars wor
 constexpr int kLeft = 15480, kWidth = 4320;
 constexpr int kRowTop = 7920, kRowHeight = 330, kCountTop = 8310, kCountHeight = 330;
 
+using Self = ClassSort::Controls;
+const ControlRow<Self> kControls[] = {
+    {QUORL_CONTROL(Command6), .kind = Kind::Button, .place = {kLeft + kWidth - 480, kRowTop, 480, kRowHeight},
+     .toolTip = "largest planet + planet color code sort"},
+    {QUORL_CONTROLS(Lapl), .kind = Kind::Label, .first = 0, .last = 8,
+     .place = {kLeft, kCountTop, kWidth / 9, kCountHeight}, .fore = rgb(230, 230, 230)},
+    {QUORL_CONTROL(LaPlan), .kind = Kind::Label, .place = {kLeft + 1200, kRowTop, 1200, kRowHeight}, .caption = "~~",
+     .fore = rgb(255, 255, 255)},
+    {QUORL_CONTROL(Label7), .kind = Kind::Label, .place = {kLeft, kRowTop, 1200, kRowHeight}, .caption = "Planets:",
+     .fore = rgb(200, 200, 220)},
+};
+
 }  // namespace
 
-ClassSort::ClassSort(Game& g) : g_(g) {
-  Control& sortButton = g.ui.add("Command6", Kind::Button);
-  sortButton.toolTip = "largest planet + planet color code sort";
-  sortButton.left = kLeft + kWidth - 480;
-  sortButton.top = kRowTop;
-  sortButton.width = 480;
-  sortButton.height = kRowHeight;
-  sortButton.onClick = [this] { sort(); };
-
-  g.addArray("Lapl", Kind::Label, 0, 8);
+ClassSort::ClassSort(World& w) : w_(w) {
+  declare(w.ui, c, kControls);
   const int cell = kWidth / 9;
   for (int k = 0; k <= 8; ++k) {
-    Control& label = g.c("Lapl", k);
-    label.toolTip = kClassNames[k];
-    label.caption = k == 0 ? "sol" : k == 8 ? "=" : "0+";
-    label.left = kLeft + k * cell;
-    label.top = kCountTop;
-    label.width = cell;
-    label.height = kCountHeight;
-    label.fore = rgb(230, 230, 230);
-    if (k == 8) {
-      label.back = rgb(255, 255, 255);
-      label.fore = rgb(0, 0, 0);
-    }
+    Control& label = c.Lapl[k];
+    label.setToolTip(kClassNames[k]);
+    label.setCaption(k == 0 ? "sol" : k == 8 ? "=" : "0+");
+    label.setLeft(kLeft + k * cell);
   }
+  // The live count: black on white.
+  c.Lapl[8].setBack(rgb(255, 255, 255));
+  c.Lapl[8].setFore(rgb(0, 0, 0));
+  c.Command6->onClick = [this] { sort(); };
+}
 
-  Control& live = g.ui.add("LaPlan", Kind::Label);
-  live.caption = "~~";
-  live.left = kLeft + 1200;
-  live.top = kRowTop;
-  live.width = 1200;
-  live.height = kRowHeight;
-  live.fore = rgb(255, 255, 255);
-
-  Control& title = g.ui.add("Label7", Kind::Label);
-  title.caption = "Planets:";
-  title.left = kLeft;
-  title.top = kRowTop;
-  title.width = 1200;
-  title.height = kRowHeight;
-  title.fore = rgb(200, 200, 220);
+std::string ClassSort::className(int cls) const {
+  const Control* label = c.Lapl.find(cls);
+  return label ? label->toolTip() : std::string();
 }
 
 void ClassSort::sort() {
-  SharedState& s = g_.s;
-  BodyTable& b = g_.b;
+  SharedState& s = w_.s;
+  BodyTable& b = w_.b;
   std::fill(s.ClassCount.begin() + 1, s.ClassCount.end(), i16(0));
 
   const int last = std::min<int>(s.BodyCount, kRows - 1);
@@ -75,19 +63,19 @@ void ClassSort::sort() {
   for (int i = 3; i <= last; ++i)
     if (b.Gone[i] == 0) ++live;
   s.LiveCount = live;
-  g_.c("LaPlan").caption = std::to_string(s.LiveCount);
-  g_.c("Lapl", 8).caption = std::to_string(s.LiveCount);
+  c.LaPlan->setCaption(std::to_string(s.LiveCount));
+  c.Lapl[8].setCaption(std::to_string(s.LiveCount));
 
   for (int i = 3; i <= last; ++i)
     if (b.Gone[i] == 0) classify(i);
 
-  for (int k = 1; k <= 7; ++k) g_.c("Lapl", k).caption = std::to_string(s.ClassCount[k]);
-  g_.c("Lapl", 0).caption = "1";
+  for (int k = 1; k <= 7; ++k) c.Lapl[k].setCaption(std::to_string(s.ClassCount[k]));
+  c.Lapl[0].setCaption("1");
 }
 
 void ClassSort::classify(int i) {
-  BodyTable& b = g_.b;
-  SharedState& s = g_.s;
+  BodyTable& b = w_.b;
+  SharedState& s = w_.s;
   const double f11 = (i % 11) / 11.0;
   const double f4 = (i % 4) / 4.0;
   const double g7 = 1 - (i % 7) / 7.0;
@@ -120,7 +108,7 @@ void ClassSort::classify(int i) {
     mark(3);
     R = static_cast<float>(Int(f4 * 60));
     G = static_cast<float>(Int(f11 * 100) + 160);
-    B = static_cast<float>(Int(g_.Rnd() * g7) + 200);  // always 200, but the draw moves the sequence on
+    B = static_cast<float>(Int(w_.Rnd() * g7) + 200);  // always 200, but the draw moves the sequence on
   }
   if (M > 6e-6 && M <= 3e-5) {
     mark(4);

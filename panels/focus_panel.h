@@ -2,14 +2,23 @@
 #pragma once
 #include <string>
 
-namespace quorl {
+#include "panels/peers.h"
+#include "sim/world.h"
 
-class Game;
-class Control;
+namespace quorl {
 
 class FocusPanel {
  public:
-  explicit FocusPanel(Game& g);
+  FocusPanel(World& w, Peers& p);
+
+  struct Controls {
+    Handle Hcelest;  // the selection; every way of selecting ends by setting it
+    Handle TXnewton, LabWorld, LabFoc, LaFocal, Laplace, Laorb, Label4, Text2, LaMass, Text6, Label8;
+    Handle Chon;  // "Planet off", shown with the editor
+    Handle Command66, Command9, Command7, Command13;  // largest, smallest, random, previous
+    Handle LabSelect;
+    Handle Tix;  // the selection keeper
+  } c;
 
   // The texts of the panel, from a mass in the game's unit and from a radius in thousands of km.
   static std::string massText(double mass);
@@ -28,10 +37,9 @@ class FocusPanel {
   void keeperTick();          // Tix
   void newtonLeft();          // TXnewton lost focus
   void switchBody();          // Chon
-  void layout();
 
-  Game& g_;
-  Control& bar_;
+  World& w_;
+  Peers& p_;
   bool searching_ = false;    // the search of a present body moves the bar itself
   bool chonReverting_ = false;
 };

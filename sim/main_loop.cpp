@@ -11,11 +11,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/game.h"
-#include "io/event_log.h"
 #include "sim/numbers.h"
 #include "sim/squash.h"
-#include "views/orbit_views.h"
 
 namespace quorl {
 
@@ -25,8 +22,9 @@ constexpr double kField = 24000;  // a present body lies inside -24000..24000 on
 
 }  // namespace
 
-MainLoop::MainLoop(Game& g)
-    : g_(g),
+MainLoop::MainLoop(World& w, PassReport& report)
+    : w_(w),
+      report_(report),
       best_(pass::bestSimd()),
       simd_(best_),
       cachedMass_(kRows),
@@ -36,24 +34,17 @@ MainLoop::MainLoop(Game& g)
 void MainLoop::setSimd(pass::Simd s) { simd_ = static_cast<int>(s) <= static_cast<int>(best_) ? s : best_; }
 
 double MainLoop::radiusOf(int k) {
-  const std::uint64_t bits = std::bit_cast<std::uint64_t>(g_.b.Mass[k]);
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(w_.b.Mass[k]);
   if (!cached_[k] || cachedMass_[k] != bits) {
-    cachedRadius_[k] = Squash(g_.b.Mass[k]) / 1000;
+    cachedRadius_[k] = Squash(w_.b.Mass[k]) / 1000;
     cachedMass_[k] = bits;
     cached_[k] = 1;
   }
   return cachedRadius_[k];
 }
 
-void MainLoop::sortClasses() {
-  if (!sort_) sort_ = g_.ui.find("Command6");
-  if (sort_) sort_->press();
-}
-
 void MainLoop::pass() {
-  SharedState& s = g_.s;
-  if (!views_) views_ = g_.views.get();
-  if (!status_) status_ = &g_.c("Labill");
+  SharedState& s = w_.s;
   if (s.BodyCount >= kRows) throw GameError("BodyCount" + Str(s.BodyCount) + " lies outside the body table (0..9999)");
 
   // 1. Working values of the pass.
@@ -67,12 +58,12 @@ void MainLoop::pass() {
   fusion(attractors, debris);  // 5.
 
   // 6. End of pass.
-  if (fused_ && (s.ElapsedSeconds > 9 || s.LiveCount < 500)) sortClasses();
+  if (fused_ && (s.ElapsedSeconds > 9 || s.LiveCount < 500)) report_.sortDue();
 }
 
 void MainLoop::orbitCounter() {
-  SharedState& s = g_.s;
-  const BodyTable& b = g_.b;
+  SharedState& s = w_.s;
+  const BodyTable& b = w_.b;
   const int f = s.Focus;
   if (f <= 2 || f >= kRows) return;
   const double x = b.PosX[f], y = b.PosY[f], x2 = b.PosX[2], y2 = b.PosY[2];
@@ -85,13 +76,13 @@ void MainLoop::orbitCounter() {
 }
 
 void MainLoop::motion() {
-  BodyTable& b = g_.b;
-  const int count = g_.s.BodyCount;
+  BodyTable& b = w_.b;
+  const int count = w_.s.BodyCount;
   for (int i = count; i >= 0; --i) {
     if (b.Gone[i] != 0) continue;
     if (i > 0) {
       // Speed is read afresh: a sort pressed below runs handlers.
-      const double speed = g_.s.Speed;
+      const double speed = w_.s.Speed;
       b.PosX[i] += (speed / 100) * b.VelX[i];
       b.PosY[i] += (speed / 100) * b.VelY[i];
       b.PosZ[i] += (speed / 100) * b.VelZ[i];
@@ -99,14 +90,14 @@ void MainLoop::motion() {
     // Six separate tests: each bound exceeded marks the body gone and sorts once.
     const double* pos[3] = {&b.PosX[i], &b.PosY[i], &b.PosZ[i]};
     for (const double* p : pos) {
-      if (*p < -kField) b.Gone[i] = 1, sortClasses();
-      if (*p > kField) b.Gone[i] = 1, sortClasses();
+      if (*p < -kField) b.Gone[i] = 1, report_.leftField(i);
+      if (*p > kField) b.Gone[i] = 1, report_.leftField(i);
     }
   }
 }
 
 void MainLoop::gatherLive(int count) {
-  const BodyTable& b = g_.b;
+  const BodyTable& b = w_.b;
   liveIndex_.clear();
   for (int i = 0; i <= count; ++i)
     if (b.Gone[i] != 1) liveIndex_.push_back(i);
@@ -121,8 +112,8 @@ void MainLoop::gatherLive(int count) {
 }
 
 void MainLoop::gravity(int attractors) {
-  SharedState& s = g_.s;
-  BodyTable& b = g_.b;
+  SharedState& s = w_.s;
+  BodyTable& b = w_.b;
   const int count = s.BodyCount;
 
   // GravityFactor is the same for every pair of the pass (no handler runs inside this step); one that
@@ -170,7 +161,7 @@ void MainLoop::gravity(int attractors) {
   for (int i = 0; i <= count; ++i) {
     while (k < n && liveIndex_[k] < i) ++k;
     if (b.Gone[i] != 0) continue;
-    views_->BomBA(Int16(b.PosX[i]), Int16(b.PosY[i]), Int16(b.PosZ[i]), static_cast<std::int16_t>(i));
+    report_.plot(Int16(b.PosX[i]), Int16(b.PosY[i]), Int16(b.PosZ[i]), static_cast<std::int16_t>(i));
     if (i > 0) {
       const bool has = k < n && liveIndex_[k] == i;
       b.VelX[i] += has ? sx_[k] : 0.0;
@@ -181,8 +172,8 @@ void MainLoop::gravity(int attractors) {
 }
 
 void MainLoop::gravityPlain(int attractors) {
-  SharedState& s = g_.s;
-  BodyTable& b = g_.b;
+  SharedState& s = w_.s;
+  BodyTable& b = w_.b;
   const int count = s.BodyCount;
   for (int i = 0; i <= count; ++i) {
     double sx = 0, sy = 0, sz = 0;
@@ -202,7 +193,7 @@ void MainLoop::gravityPlain(int attractors) {
       }
     }
     if (b.Gone[i] == 0) {
-      views_->BomBA(Int16(b.PosX[i]), Int16(b.PosY[i]), Int16(b.PosZ[i]), static_cast<std::int16_t>(i));
+      report_.plot(Int16(b.PosX[i]), Int16(b.PosY[i]), Int16(b.PosZ[i]), static_cast<std::int16_t>(i));
       if (i > 0) b.VelX[i] += sx, b.VelY[i] += sy, b.VelZ[i] += sz;
     }
   }
@@ -210,8 +201,8 @@ void MainLoop::gravityPlain(int attractors) {
 }
 
 void MainLoop::fusion(int attractors, int debris) {
-  SharedState& s = g_.s;
-  BodyTable& b = g_.b;
+  SharedState& s = w_.s;
+  BodyTable& b = w_.b;
   const int count = s.BodyCount;
 
   // A live body of radius 0 gets its radius during the step (the zero rule): the plain loop keeps
@@ -243,19 +234,19 @@ void MainLoop::fusion(int attractors, int debris) {
 }
 
 void MainLoop::examine(int a, int j, int debris) {
-  BodyTable& b = g_.b;
+  BodyTable& b = w_.b;
   const double dx = b.PosX[j] - b.PosX[a], dy = b.PosY[j] - b.PosY[a], dz = b.PosZ[j] - b.PosZ[a];
   const double r = std::sqrt(dx * dx + dy * dy + dz * dz);
   if (b.Radius[a] == 0) b.Radius[a] = radiusOf(a);
   if (b.Radius[j] == 0) b.Radius[j] = radiusOf(j);
-  double contact = (b.Radius[j] + b.Radius[a]) * g_.s.Proximity;
-  if (contact == 0 && r != 0) contact = g_.s.Proximity;
+  double contact = (b.Radius[j] + b.Radius[a]) * w_.s.Proximity;
+  if (contact == 0 && r != 0) contact = w_.s.Proximity;
   if (r != 0 && r < 100 * contact) fuse(a, j, debris);
 }
 
 void MainLoop::fuse(int a, int j, int debris) {
-  BodyTable& b = g_.b;
-  SharedState& s = g_.s;
+  BodyTable& b = w_.b;
+  SharedState& s = w_.s;
   // Masses and velocities from before the fusion.
   const double ma = b.Mass[a], mb = b.Mass[j];
   const double total = ma + mb;
@@ -274,10 +265,10 @@ void MainLoop::fuse(int a, int j, int debris) {
   const auto burst = [&](int body, int spread, int half) {
     const int x = Int16(b.PosX[body]), y = Int16(b.PosY[body]), z = Int16(b.PosZ[body]);
     for (int k = 0; k < debris; ++k) {
-      const int ox = static_cast<int>(Int(g_.Rnd() * spread)) - half;
-      const int oy = static_cast<int>(Int(g_.Rnd() * spread)) - half;
-      const int oz = static_cast<int>(Int(g_.Rnd() * spread)) - half;
-      views_->BomBB(i16(x) + i16(ox), i16(y) + i16(oy), i16(z) + i16(oz), static_cast<std::int16_t>(body));
+      const int ox = static_cast<int>(Int(w_.Rnd() * spread)) - half;
+      const int oy = static_cast<int>(Int(w_.Rnd() * spread)) - half;
+      const int oz = static_cast<int>(Int(w_.Rnd() * spread)) - half;
+      report_.debris(i16(x) + i16(ox), i16(y) + i16(oy), i16(z) + i16(oz), static_cast<std::int16_t>(body));
     }
   };
   burst(survivor, 299, 149);
@@ -298,9 +289,7 @@ void MainLoop::fuse(int a, int j, int debris) {
     if (b.LifeCount[kind][survivor] == 0 && b.LifeCount[kind][absorbed] > 0) b.LifeCount[kind][survivor] = 1;
   if (b.CraftCode[absorbed] > 0) b.ImpactMark[k][survivor] = CInt(b.BodyKind[absorbed]);
 
-  status_->caption = b.BodyName[absorbed] + " impacts " + b.BodyName[survivor];
-  s.LastEvent = status_->caption;
-  g_.log->AppendEvent();
+  report_.fused(survivor, absorbed, b.BodyName[absorbed] + " impacts " + b.BodyName[survivor]);
   s.FusionPair[0] = survivor;
   s.FusionPair[1] = absorbed;
   fused_ = true;

@@ -4,13 +4,11 @@
 #include <vector>
 
 #include "sim/pass_kernels.h"
+#include "sim/pass_report.h"
+#include "sim/world.h"
 #include "ui/errors.h"
 
 namespace quorl {
-
-class Game;
-class Control;
-class OrbitViews;
 
 // ⌊v⌋ as a signed 16-bit plot coordinate; an OverflowError when it does not fit (or is not a number).
 inline std::int16_t Int16(double v) {
@@ -21,7 +19,7 @@ inline std::int16_t Int16(double v) {
 
 class MainLoop {
  public:
-  explicit MainLoop(Game& g);
+  MainLoop(World& w, PassReport& report);
   // One pass of the loop, without its yield.
   void pass();
 
@@ -39,15 +37,12 @@ class MainLoop {
   // The exact fusion test of one pair (with the zero-radius rule), and the fusion when it holds.
   void examine(int a, int b, int debris);
   void fuse(int a, int b, int debris);
-  void sortClasses();  // presses Command6
   // Squash(Mass)/1000, computed again only when the mass has changed since the last call.
   double radiusOf(int k);
   void gatherLive(int count);
 
-  Game& g_;
-  OrbitViews* views_ = nullptr;
-  Control* sort_ = nullptr;    // Command6
-  Control* status_ = nullptr;  // Labill
+  World& w_;
+  PassReport& report_;
   pass::Simd best_, simd_;
   bool fused_ = false;
 

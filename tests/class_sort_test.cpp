@@ -24,7 +24,7 @@ struct Sky {
     g.b.BodyKind[i] = kind;
   }
   void sort() { g.c("Command6").press(); }
-  std::string caption(int k) { return g.c("Lapl", k).caption; }
+  std::string caption(int k) { return g.c("Lapl", k).caption(); }
   Color colour(int i) {
     return rgb(static_cast<int>(g.b.ColorR[i]), static_cast<int>(g.b.ColorG[i]), static_cast<int>(g.b.ColorB[i]));
   }
@@ -53,7 +53,7 @@ TEST(ClassSort, ClassBoundsAndTheOverlapOfBrownDwarfsAndStars) {
   for (int k = 1; k <= 7; ++k) EXPECT_EQ(sky.caption(k), std::to_string(counts[k]));
   EXPECT_EQ(sky.caption(0), "1");
   EXPECT_EQ(sky.caption(8), "10");
-  EXPECT_EQ(sky.g.c("LaPlan").caption, "10");
+  EXPECT_EQ(sky.g.c("LaPlan").caption(), "10");
 }
 
 TEST(ClassSort, ColoursFollowClassAndBodyNumber) {
@@ -114,15 +114,15 @@ TEST(ClassSort, LabelsCarryTheClassNames) {
   Game& g = sc.g();
   const char* names[] = {"Solar Star", "Lunar world",     "Mars world",  "Earth world", "Super earth",
                          "Uraniun world", "Saturnine world", "Brown dwarf", ""};
-  for (int k = 0; k <= 8; ++k) EXPECT_EQ(g.c("Lapl", k).toolTip, names[k]);
-  EXPECT_EQ(g.c("Lapl", 0).caption, "sol");
-  EXPECT_EQ(g.c("Lapl", 4).caption, "0+");
-  EXPECT_EQ(g.c("Lapl", 8).caption, "=");
-  EXPECT_EQ(g.c("Label7").caption, "Planets:");
+  for (int k = 0; k <= 8; ++k) EXPECT_EQ(g.c("Lapl", k).toolTip(), names[k]);
+  EXPECT_EQ(g.c("Lapl", 0).caption(), "sol");
+  EXPECT_EQ(g.c("Lapl", 4).caption(), "0+");
+  EXPECT_EQ(g.c("Lapl", 8).caption(), "=");
+  EXPECT_EQ(g.c("Label7").caption(), "Planets:");
   for (const char* name : {"Lapl(0)", "Lapl(8)", "LaPlan", "Label7"}) {
-    EXPECT_GE(g.c(name).top, 7900) << name;
-    EXPECT_LE(g.c(name).top + g.c(name).height, 8700) << name;
-    EXPECT_GE(g.c(name).left, 15480) << name;
-    EXPECT_LE(g.c(name).left + g.c(name).width, 19800) << name;
+    EXPECT_GE(g.c(name).top(), 7900) << name;
+    EXPECT_LE(g.c(name).top() + g.c(name).height(), 8700) << name;
+    EXPECT_GE(g.c(name).left(), 15480) << name;
+    EXPECT_LE(g.c(name).left() + g.c(name).width(), 19800) << name;
   }
 }

@@ -166,21 +166,21 @@ TEST(Registry, EveryControlIsWellFormed) {
     }
     if (c.kind == Kind::Picture || c.kind == Kind::Form) {
       ASSERT_NE(c.canvas, nullptr);
-      EXPECT_EQ(c.canvas->width(), c.width);
-      EXPECT_EQ(c.canvas->height(), c.height);
+      EXPECT_EQ(c.canvas->width(), c.width());
+      EXPECT_EQ(c.canvas->height(), c.height());
     }
-    if (!c.parent.empty()) {
-      EXPECT_NE(sc.g().ui.find(c.parent), nullptr) << "unknown parent " << c.parent;
+    if (!c.parent().empty()) {
+      EXPECT_NE(sc.g().ui.find(c.parent()), nullptr) << "unknown parent " << c.parent();
     }
-    EXPECT_GE(c.width, 0);
-    EXPECT_GE(c.height, 0);
+    EXPECT_GE(c.width(), 0);
+    EXPECT_GE(c.height(), 0);
   }
 }
 
 TEST(Registry, EveryShownButtonDoesSomething) {
   quorl::testing::Scenario sc;
   for (const Control& c : sc.g().ui.all()) {
-    if (c.kind != Kind::Button || !c.visible || c.width == 0) continue;
+    if (c.kind != Kind::Button || !c.visible() || c.width() == 0) continue;
     EXPECT_TRUE(static_cast<bool>(c.onClick)) << c.name << " is shown but has no click handler";
   }
 }

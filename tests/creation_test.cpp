@@ -59,11 +59,11 @@ std::uint64_t tableHash(const Game& g) {
 }
 
 // A fresh game whose start button only counts its presses, so the table is creation's alone.
-struct World {
+struct Sky {
   quorl::testing::Scenario sc;
   Game& g;
   int starts = 0;
-  explicit World(bool recording = false) : sc(recording), g(sc.g()) {
+  explicit Sky(bool recording = false) : sc(recording), g(sc.g()) {
     g.c("Command2").onClick = [this] { ++starts; };
     if (!g.c("OptUp", 6).checked()) g.c("OptUp", 6).choose();  // the naming option the window opens with
     panel(33333, "17");
@@ -102,7 +102,7 @@ TEST(CreationGolden, EveryPresetAtSeed33333) {
                                     0xcdf4f94efba3614aull, 0xd7e86cd7e1258b80ull, 0xcd25395f2b4c8a82ull,
                                     0xdb90dee69ffa827dull};
   for (int p = 1; p <= 10; ++p) {
-    World w;
+    Sky w;
     w.press(p);
     EXPECT_EQ(tableHash(w.g), golden[p]) << "preset " << p << " hash 0x" << std::hex << tableHash(w.g);
     EXPECT_EQ(w.starts, 1);
@@ -110,7 +110,7 @@ TEST(CreationGolden, EveryPresetAtSeed33333) {
 }
 
 TEST(Creation, SameSeedAndPanelBuildTheSameSystem) {
-  World a, b, c;
+  Sky a, b, c;
   a.press(3);
   b.press(3);
   EXPECT_EQ(tableHash(a.g), tableHash(b.g));
@@ -119,7 +119,7 @@ TEST(Creation, SameSeedAndPanelBuildTheSameSystem) {
   EXPECT_NE(tableHash(a.g), tableHash(c.g));
 
   // From the second creation on, whatever system came before.
-  World d, e;
+  Sky d, e;
   d.press(3);
   d.press(3);
   e.panel(33333, "400");
@@ -130,7 +130,7 @@ TEST(Creation, SameSeedAndPanelBuildTheSameSystem) {
 }
 
 TEST(Creation, BoxPresetFollowsItsDrawsAndPullsFarPlanetsIn) {
-  World w;
+  Sky w;
   w.press(1);  // the first creation also draws the options left to chance
   w.panel(777, "100");
   w.g.c("TxSpread").setText("300");
@@ -183,7 +183,7 @@ TEST(Creation, BoxPresetFollowsItsDrawsAndPullsFarPlanetsIn) {
 }
 
 TEST(Creation, CloudPresetSlowsHeavyPlanetsAndKeepsThemNear) {
-  World w;
+  Sky w;
   w.press(7);
   w.panel(4321, "120");
   w.g.c("Txplod").setText("3");
@@ -225,7 +225,7 @@ TEST(Creation, CloudPresetSlowsHeavyPlanetsAndKeepsThemNear) {
 }
 
 TEST(Creation, SingleBodyPresetWithFivePlanets) {
-  World w;
+  Sky w;
   w.panel(33333, "5");
   w.press(10);
   Game& g = w.g;
@@ -331,7 +331,7 @@ bool inTable(int p, int i, double mass) {
 
 TEST(Creation, EveryPlanetMassComesFromItsPresetsTable) {
   for (int p = 1; p <= 9; ++p) {
-    World w;
+    Sky w;
     w.panel(90 + p, "250");
     w.press(p);
     for (int i = 3; i <= 252; ++i) ASSERT_TRUE(inTable(p, i, w.g.b.Mass[i])) << "preset " << p << " body " << i
@@ -342,15 +342,15 @@ TEST(Creation, EveryPlanetMassComesFromItsPresetsTable) {
 }
 
 TEST(Creation, TotalMassFormats) {
-  EXPECT_EQ(Creation::totalMassText(0.0004), "0.400000");
-  EXPECT_EQ(Creation::totalMassText(0.002), "2.00");
-  EXPECT_EQ(Creation::totalMassText(0.000000005), "0.000005000000000");
-  EXPECT_EQ(Creation::totalMassText(0.001), "1.00");
-  EXPECT_EQ(Creation::totalMassText(0), "0.000000000000000");
+  EXPECT_EQ(totalMassText(0.0004), "0.400000");
+  EXPECT_EQ(totalMassText(0.002), "2.00");
+  EXPECT_EQ(totalMassText(0.000000005), "0.000005000000000");
+  EXPECT_EQ(totalMassText(0.001), "1.00");
+  EXPECT_EQ(totalMassText(0), "0.000000000000000");
 }
 
 TEST(Creation, FirstCreationLeavesTheOptionsToChance) {
-  World w;
+  Sky w;
   w.press(4);
   std::mt19937 mine(33333u);
   const int name = static_cast<int>(mine() / 4294967296.0 * 8);
@@ -371,35 +371,35 @@ TEST(Creation, FirstCreationLeavesTheOptionsToChance) {
 
 // The break-up modes creation chooses from must be choosable in the window too: one group in FraSpiral.
 TEST(Creation, BreakUpOptionsSitInTheirFrame) {
-  World w;
+  Sky w;
   const Control* frame = w.g.ui.find("FraSpiral");
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->kind, Kind::Frame);
-  EXPECT_TRUE(frame->visible);
+  EXPECT_TRUE(frame->visible());
   for (int i = 0; i < 5; ++i) {
     const Control& o = w.g.c("OpExIm", i);
-    EXPECT_EQ(o.parent, "FraSpiral") << i;
-    EXPECT_GT(o.width, 0) << i;
-    EXPECT_GT(o.height, 0) << i;
-    EXPECT_GE(o.left, 0) << i;
-    EXPECT_LE(o.left + o.width, frame->width) << i;
-    EXPECT_LE(o.top + o.height, frame->height) << i;
+    EXPECT_EQ(o.parent(), "FraSpiral") << i;
+    EXPECT_GT(o.width(), 0) << i;
+    EXPECT_GT(o.height(), 0) << i;
+    EXPECT_GE(o.left(), 0) << i;
+    EXPECT_LE(o.left() + o.width(), frame->width()) << i;
+    EXPECT_LE(o.top() + o.height(), frame->height()) << i;
     for (int j = 0; j < i; ++j) {  // none hides another
       const Control& p = w.g.c("OpExIm", j);
-      const bool apart = o.left >= p.left + p.width || p.left >= o.left + o.width || o.top >= p.top + p.height ||
-                         p.top >= o.top + o.height;
+      const bool apart = o.left() >= p.left() + p.width() || p.left() >= o.left() + o.width() || o.top() >= p.top() + p.height() ||
+                         p.top() >= o.top() + o.height();
       EXPECT_TRUE(apart) << i << " overlaps " << j;
     }
   }
   // Between the preset buttons and the run frame, in column A.
-  EXPECT_GE(frame->top, w.g.c("CDp", 1).top + w.g.c("CDp", 1).height);
-  EXPECT_LE(frame->top + frame->height, w.g.c("FraRun").top);
-  EXPECT_GE(frame->left, 15480);
-  EXPECT_LE(frame->left + frame->width, 19800);
+  EXPECT_GE(frame->top(), w.g.c("CDp", 1).top() + w.g.c("CDp", 1).height());
+  EXPECT_LE(frame->top() + frame->height(), w.g.c("FraRun").top());
+  EXPECT_GE(frame->left(), 15480);
+  EXPECT_LE(frame->left() + frame->width(), 19800);
 }
 
 TEST(Creation, ChoicesAlreadyMadeSpendNoDraws) {
-  World w;
+  Sky w;
   w.g.c("OptUp", 2).choose();
   w.g.c("OpExIm", 3).choose();
   EXPECT_EQ(w.g.s.NovaModeCaption, "Spiral");
@@ -414,7 +414,7 @@ TEST(Creation, ChoicesAlreadyMadeSpendNoDraws) {
 }
 
 TEST(Creation, ResetsTheOldSystemAndThePanels) {
-  World w(true);
+  Sky w(true);
   Game& g = w.g;
   BodyTable& b = g.b;
   b.CraftCode[5000] = 3;
@@ -462,19 +462,19 @@ TEST(Creation, ResetsTheOldSystemAndThePanels) {
   EXPECT_EQ(g.s.CreatedAt, (DateTime{2031, 7, 4, 23, 59, 58}));
   EXPECT_EQ(g.s.Speed, g.c("Hspac").value() == 0 ? 1.0 : g.c("Hspac").value());
 
-  for (const char* label : {"LaPlan", "LabvirT", "LabHi", "Labrat"}) EXPECT_EQ(g.c(label).caption, "~~") << label;
-  EXPECT_EQ(g.c("LaNu").caption, "New Worlds");
-  EXPECT_EQ(g.c("Labill").fore, g.c("Command3").back);
-  EXPECT_TRUE(g.c("Hacl").visible);
+  for (const char* label : {"LaPlan", "LabvirT", "LabHi", "Labrat"}) EXPECT_EQ(g.c(label).caption(), "~~") << label;
+  EXPECT_EQ(g.c("LaNu").caption(), "New Worlds");
+  EXPECT_EQ(g.c("Labill").fore(), g.c("Command3").back());
+  EXPECT_TRUE(g.c("Hacl").visible());
   EXPECT_TRUE(g.c("CHacs").checked());
-  EXPECT_FALSE(g.c("Label13").visible);
-  EXPECT_FALSE(g.c("Image1").visible);
+  EXPECT_FALSE(g.c("Label13").visible());
+  EXPECT_FALSE(g.c("Image1").visible());
   EXPECT_FALSE(g.c("Tr").timerRunning());
-  EXPECT_TRUE(g.c("Tix").enabled);
+  EXPECT_TRUE(g.c("Tix").enabled());
   EXPECT_EQ(g.c("Hcelest").min(), 2);
   EXPECT_EQ(g.c("Hcelest").max(), 152);
-  EXPECT_EQ(g.c("CDp", 6).back, rgb(255, 255, 255));
-  for (int i : {1, 5, 7, 10}) EXPECT_EQ(g.c("CDp", i).back, g.c("CDp", 0).back) << i;
+  EXPECT_EQ(g.c("CDp", 6).back(), rgb(255, 255, 255));
+  for (int i : {1, 5, 7, 10}) EXPECT_EQ(g.c("CDp", i).back(), g.c("CDp", 0).back()) << i;
   EXPECT_EQ(w.starts, 1);
   for (const char* view : {"Quorl", "PiZY", "PiZX", "LOxy", "LoZY", "LoZX", "PicSide", "PicMoon"}) {
     auto& canvas = dynamic_cast<RecordingCanvas&>(g.canvas(view));
@@ -484,7 +484,7 @@ TEST(Creation, ResetsTheOldSystemAndThePanels) {
 }
 
 TEST(Creation, TheWholeTableCanBeFilled) {
-  World w;
+  Sky w;
   w.panel(1, "9897");
   w.press(10);  // 9897 + 2 + 100 = 9999
   EXPECT_EQ(w.g.s.BodyCount, 9999);
@@ -496,7 +496,7 @@ TEST(Creation, TheWholeTableCanBeFilled) {
 }
 
 TEST(Creation, TooManyWorldsAreRefusedBeforeAnythingChanges) {
-  World w;
+  Sky w;
   w.press(2);
   const std::uint64_t before = tableHash(w.g);
   std::string logBefore;
@@ -505,11 +505,11 @@ TEST(Creation, TooManyWorldsAreRefusedBeforeAnythingChanges) {
 
   w.panel(99, "9865");  // 9865 + 2 + 133 = 10000
   w.press(4);
-  EXPECT_NE(w.g.c("Labill").caption.find("Too many worlds"), std::string::npos) << w.g.c("Labill").caption;
-  EXPECT_NE(w.g.c("Labill").caption.find("10000"), std::string::npos);
+  EXPECT_NE(w.g.c("Labill").caption().find("Too many worlds"), std::string::npos) << w.g.c("Labill").caption();
+  EXPECT_NE(w.g.c("Labill").caption().find("10000"), std::string::npos);
   w.panel(99, "9898");  // with the single body's 100 spare worlds
   w.press(10);
-  EXPECT_NE(w.g.c("Labill").caption.find("10000"), std::string::npos) << w.g.c("Labill").caption;
+  EXPECT_NE(w.g.c("Labill").caption().find("10000"), std::string::npos) << w.g.c("Labill").caption();
 
   EXPECT_EQ(tableHash(w.g), before);
   EXPECT_EQ(w.g.s.Preset, 2);
@@ -522,12 +522,12 @@ TEST(Creation, TooManyWorldsAreRefusedBeforeAnythingChanges) {
   ASSERT_TRUE(readFile(w.g.folder.path("events.txt"), logAfter));
   EXPECT_EQ(logAfter, logBefore);
   EXPECT_EQ(w.g.Rnd(), sequence.rnd());  // not even reseeded
-  EXPECT_EQ(w.g.c("CDp", 2).back, rgb(255, 255, 255));
+  EXPECT_EQ(w.g.c("CDp", 2).back(), rgb(255, 255, 255));
 }
 
 TEST(Creation, AbsurdInputsNeverBreakTheTable) {
   {
-    World w;
+    Sky w;
     w.panel(1, "abc");  // no number: no planets
     w.press(1);
     EXPECT_EQ(w.g.s.BodyCount, 135);
@@ -536,22 +536,22 @@ TEST(Creation, AbsurdInputsNeverBreakTheTable) {
     EXPECT_EQ(w.starts, 1);
   }
   {
-    World w;
+    Sky w;
     w.panel(1, "-5");
     w.press(3);
     EXPECT_EQ(w.g.s.BodyCount, 130);
     EXPECT_EQ(w.g.b.Gone[2], 0);
   }
   for (const char* planets : {"-500", "1e999", "-1e999"}) {
-    World w;
+    Sky w;
     w.panel(1, planets);
     w.press(3);
     EXPECT_EQ(w.g.s.BodyCount, 0) << planets;
     EXPECT_EQ(w.starts, 0) << planets;
-    EXPECT_FALSE(w.g.c("Labill").caption.empty());
+    EXPECT_FALSE(w.g.c("Labill").caption().empty());
   }
   {
-    World w;
+    Sky w;
     w.panel(1, "50");
     w.g.c("Txplod").setText("0");
     w.g.c("TxSpread").setText("1e999");
@@ -563,17 +563,17 @@ TEST(Creation, AbsurdInputsNeverBreakTheTable) {
       ASSERT_TRUE(std::isfinite(w.g.b.VelX[i]) && std::isfinite(w.g.b.PosX[i])) << i;
       ASSERT_NEAR(w.g.b.VelX[i] * 0.001, std::round(w.g.b.VelX[i] * 0.001), 1e-9) << i;  // (whole - 25) / 0.001
     }
-    EXPECT_NE(w.g.c("Labill").caption.find("0.001"), std::string::npos);
+    EXPECT_NE(w.g.c("Labill").caption().find("0.001"), std::string::npos);
   }
   {
-    World a, b;
+    Sky a, b;
     a.panel(0, "17");
     b.panel(0, "17");
     b.g.c("TXran").setText("abc");  // reads as 0
     a.press(8);
     b.press(8);
     EXPECT_EQ(tableHash(a.g), tableHash(b.g));
-    World c;
+    Sky c;
     c.g.c("TXran").setText("1e30");
     c.press(8);
     EXPECT_EQ(c.starts, 1);
@@ -581,19 +581,19 @@ TEST(Creation, AbsurdInputsNeverBreakTheTable) {
 }
 
 TEST(Creation, PresetButtonsAreLaidOutInColumnA) {
-  World w;
+  Sky w;
   for (int i = 1; i <= 10; ++i) {
     const Control& b = w.g.c("CDp", i);
-    EXPECT_EQ(b.caption, std::to_string(i));
-    EXPECT_EQ(b.toolTip, "Preset Parameters");
-    EXPECT_TRUE(b.visible);
-    EXPECT_GE(b.left, 15480);
-    EXPECT_LE(b.left + b.width, 19800);
-    EXPECT_GE(b.top, 6000);
-    EXPECT_LE(b.top + b.height, 7900);
+    EXPECT_EQ(b.caption(), std::to_string(i));
+    EXPECT_EQ(b.toolTip(), "Preset Parameters");
+    EXPECT_TRUE(b.visible());
+    EXPECT_GE(b.left(), 15480);
+    EXPECT_LE(b.left() + b.width(), 19800);
+    EXPECT_GE(b.top(), 6000);
+    EXPECT_LE(b.top() + b.height(), 7900);
   }
-  EXPECT_FALSE(w.g.c("CDp", 0).visible);
-  EXPECT_FALSE(w.g.c("CDp", 11).visible);
+  EXPECT_FALSE(w.g.c("CDp", 0).visible());
+  EXPECT_FALSE(w.g.c("CDp", 11).visible());
   w.press(0);
   w.g.c("CDp", 11).press();
   EXPECT_EQ(w.starts, 0);
@@ -611,9 +611,13 @@ TEST(Creation, TheDriverBuildsAndDumpsASystem) {
     lines.push_back(out.substr(start, end - start));
   }
   ASSERT_EQ(lines.size(), static_cast<std::size_t>(g.s.BodyCount) + 2);  // header and rows 0..BodyCount
-  EXPECT_EQ(lines[0].rfind("body,gone,kind,x,y,z,vx,vy,vz,mass", 0), 0u);
-  EXPECT_EQ(lines[3].rfind("2,0,2,0,-1152,0,0,0,0,1,", 0), 0u) << lines[3];
-  EXPECT_EQ(lines[4].rfind("3,0,3,", 0), 0u) << lines[4];
+  // Every per-body field by its declared name; two-index fields one column per kind.
+  EXPECT_EQ(lines[0].rfind("body,PosX,PosY,PosZ,VelX,VelY,VelZ,Mass,BodyKind,ColorR,ColorG,ColorB,Gone,", 0), 0u);
+  for (const char* column : {",ImpactMark(99),", ",LifeCount(0),", ",LifeCount(5),", ",BodyName,", ",CraftCode"})
+    EXPECT_NE(lines[0].find(column), std::string::npos) << column;
+  auto columns = [](const std::string& line) { return std::count(line.begin(), line.end(), ','); };
+  for (std::size_t k = 1; k < lines.size(); ++k) ASSERT_EQ(columns(lines[k]), columns(lines[0])) << lines[k];
+  EXPECT_EQ(lines[3].rfind("2,0,-1152,0,0,0,0,1,2,255,223,128,0,", 0), 0u) << lines[3];
   EXPECT_EQ(g.s.Preset, 3);
 }
 

@@ -65,14 +65,14 @@ TEST(EventLog, AFileThatCannotBeWrittenIsReportedAndTheGameGoesOn) {
   EXPECT_EQ(g.s.Preset, 3);  // the system was built all the same
   EXPECT_GT(g.s.BodyCount, 2);
   EXPECT_FALSE(g.log->lastError().empty());
-  EXPECT_NE(g.c("Labill").caption.find(g.log->lastError()), std::string::npos) << g.c("Labill").caption;
+  EXPECT_NE(g.c("Labill").caption().find(g.log->lastError()), std::string::npos) << g.c("Labill").caption();
 
   g.status("Mars impacts Venus");
   g.s.LastEvent = "Mars impacts Venus";
   g.log->AppendEvent();
-  const std::string& status = g.c("Labill").caption;
+  const std::string& status = g.c("Labill").caption();
   EXPECT_EQ(status.rfind("Mars impacts Venus", 0), 0u) << status;  // the event is still shown first
   EXPECT_NE(status.find("events.txt"), std::string::npos) << status;
   g.log->AppendEvent();  // a second failure does not repeat the message
-  EXPECT_EQ(g.c("Labill").caption, status);
+  EXPECT_EQ(g.c("Labill").caption(), status);
 }

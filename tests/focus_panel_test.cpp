@@ -34,11 +34,11 @@ TEST_F(Panel, OpensOnBodyThreeWithoutSelecting) {
   EXPECT_EQ(bar().value(), 3);
   EXPECT_EQ(bar().min(), 2);
   EXPECT_EQ(bar().max(), 9999);
-  EXPECT_EQ(bar().largeChange, 10);
+  EXPECT_EQ(bar().largeChange(), 10);
   EXPECT_EQ(g.s.Focus, 0);
   EXPECT_EQ(g.c("Text2").text(), "");
   // The switch belongs to the paused editor: hidden while the simulation runs.
-  EXPECT_FALSE(g.c("Chon").visible);
+  EXPECT_FALSE(g.c("Chon").visible());
 }
 
 TEST_F(Panel, GoneBodySearchesUpwardAndWraps) {
@@ -47,7 +47,7 @@ TEST_F(Panel, GoneBodySearchesUpwardAndWraps) {
   bar().setValue(5);
   EXPECT_EQ(g.s.Focus, 7);
   EXPECT_EQ(bar().value(), 7);
-  EXPECT_EQ(g.c("Laplace").caption, "7");
+  EXPECT_EQ(g.c("Laplace").caption(), "7");
   EXPECT_EQ(g.c("TXnewton").text(), "7");
 
   // 9 and 10 gone: past the maximum the search goes on at 2.
@@ -79,7 +79,7 @@ TEST_F(Panel, SearchEndsWhenNoBodyIsPresent) {
   for (int i = 2; i <= 10; ++i) g.b.Gone[i] = 1;
   bar().setValue(8);
   EXPECT_EQ(g.s.Focus, 4);  // the selection stays
-  EXPECT_EQ(g.c("Laplace").caption, "4");
+  EXPECT_EQ(g.c("Laplace").caption(), "4");
 }
 
 TEST_F(Panel, FocusChangeFillsThePanel) {
@@ -94,16 +94,16 @@ TEST_F(Panel, FocusChangeFillsThePanel) {
   EXPECT_EQ(g.s.Orbits, 0);
   EXPECT_EQ(g.s.Quadrant, 0);
   EXPECT_EQ(g.s.FocusClass, 4);
-  EXPECT_EQ(g.c("LaFocal").caption, " 12");
-  EXPECT_EQ(g.c("LaFocal").toolTip, " 3 impacts");
-  EXPECT_EQ(g.c("LaMass").caption, "Jupiter");
+  EXPECT_EQ(g.c("LaFocal").caption(), " 12");
+  EXPECT_EQ(g.c("LaFocal").toolTip(), " 3 impacts");
+  EXPECT_EQ(g.c("LaMass").caption(), "Jupiter");
   // 200/3 = 66.7, 100/3 = 33.3, 31/3 = 10.3
-  EXPECT_EQ(g.c("Text2").back, rgb(67, 33, 10));
-  EXPECT_EQ(g.c("TXnewton").back, rgb(67, 33, 10));
+  EXPECT_EQ(g.c("Text2").back(), rgb(67, 33, 10));
+  EXPECT_EQ(g.c("TXnewton").back(), rgb(67, 33, 10));
   for (const char* name : {"Laorb", "Label4", "LaFocal", "LabWorld", "LabFoc"})
-    EXPECT_EQ(g.c(name).fore, rgb(200, 100, 31)) << name;
-  EXPECT_EQ(g.c("LabWorld").caption, "World12");
-  EXPECT_EQ(g.c("LabFoc").caption, "World12");
+    EXPECT_EQ(g.c(name).fore(), rgb(200, 100, 31)) << name;
+  EXPECT_EQ(g.c("LabWorld").caption(), "World12");
+  EXPECT_EQ(g.c("LabFoc").caption(), "World12");
   EXPECT_DOUBLE_EQ(g.b.Radius[12], Squash(0.00002) / 1000);
 }
 
@@ -143,22 +143,22 @@ TEST_F(Panel, StatusDescriptionOnlyAfterWarmUp) {
   g.status("before");
   g.s.WarmUpDone = 1;
   bar().setValue(7);
-  EXPECT_EQ(g.c("Labill").caption, "before");
+  EXPECT_EQ(g.c("Labill").caption(), "before");
 
   g.s.WarmUpDone = 2;
   bar().setValue(6);
   bar().setValue(7);
-  EXPECT_EQ(g.c("Labill").caption, "Selected body 7\rEarth world\rWorld7");
+  EXPECT_EQ(g.c("Labill").caption(), "Selected body 7\rEarth world\rWorld7");
 
   // A craft of class 1 is described as such; of a higher class by its class name.
   g.b.BodyKind[5] = 12;
   g.b.Mass[5] = 1e-8;
   bar().setValue(5);
-  EXPECT_EQ(g.c("Labill").caption, "Selected body 5\rInterplanetary craft\rWorld5");
+  EXPECT_EQ(g.c("Labill").caption(), "Selected body 5\rInterplanetary craft\rWorld5");
   g.b.BodyKind[6] = 12;
   g.b.Mass[6] = 3e-6;
   bar().setValue(6);
-  EXPECT_EQ(g.c("Labill").caption, "Selected body 6\rEarth world\rWorld6");
+  EXPECT_EQ(g.c("Labill").caption(), "Selected body 6\rEarth world\rWorld6");
 }
 
 TEST_F(Panel, LargestAndSmallestBreakTies) {
@@ -170,7 +170,7 @@ TEST_F(Panel, LargestAndSmallestBreakTies) {
   EXPECT_EQ(g.s.Focus, 4);
   g.c("Command9").press();
   EXPECT_EQ(g.s.Focus, 8);
-  EXPECT_EQ(g.c("Labill").caption, "Smallest body selected");
+  EXPECT_EQ(g.c("Labill").caption(), "Smallest body selected");
 
   // Already selected: the change still runs (through 2).
   g.s.Orbits = 5;
@@ -196,7 +196,7 @@ TEST_F(Panel, RandomBodyGivesUp) {
   Random copy = g.random;
   g.c("Command7").press();
   EXPECT_EQ(g.c("Text2").text(), "nyet");
-  EXPECT_EQ(g.c("Labill").caption, "");
+  EXPECT_EQ(g.c("Labill").caption(), "");
   for (int k = 0; k < 40; ++k) copy.rnd();
   EXPECT_EQ(copy.rnd(), g.Rnd());  // exactly 40 draws were taken
 }
@@ -210,7 +210,7 @@ TEST_F(Panel, RandomBodyPicksAnotherPresentBody) {
     g.c("Command7").press();
     EXPECT_NE(bar().value(), before);
     EXPECT_EQ(g.b.Gone[g.s.Focus], 0);
-    EXPECT_EQ(g.c("Labill").caption, "Random world selected");
+    EXPECT_EQ(g.c("Labill").caption(), "Random world selected");
   }
 }
 
@@ -265,7 +265,7 @@ TEST_F(Panel, KeeperMarksTheFocusOrMovesOn) {
     EXPECT_EQ(view.entries[i].y, want[i][1] + 5760);
     EXPECT_EQ(view.entries[i].color, rgb(10, 20, 30));
   }
-  EXPECT_EQ(g.c("Laplace").fore, rgb(10, 20, 30));
+  EXPECT_EQ(g.c("Laplace").fore(), rgb(10, 20, 30));
 
   g.b.Gone[6] = g.b.Gone[7] = 1;
   tix.tick();
@@ -283,12 +283,12 @@ TEST_F(Panel, SwitchingABodyOnAndOff) {
   number.setText("7");
   chon.press();
   EXPECT_EQ(g.b.Gone[7], 1);
-  EXPECT_EQ(chon.caption, "Planet OFF");
-  EXPECT_EQ(chon.fore, rgb(191, 96, 0));
+  EXPECT_EQ(chon.caption(), "Planet OFF");
+  EXPECT_EQ(chon.fore(), rgb(191, 96, 0));
   chon.press();
   EXPECT_EQ(g.b.Gone[7], 0);
-  EXPECT_EQ(chon.caption, "Planet ON");
-  EXPECT_EQ(chon.fore, rgb(128, 255, 191));
+  EXPECT_EQ(chon.caption(), "Planet ON");
+  EXPECT_EQ(chon.fore(), rgb(128, 255, 191));
 
   // Refused: nothing changes, the box keeps its state.
   for (const char* bad : {"abc", "10000", "-1", "3.5", ""}) {
@@ -296,8 +296,8 @@ TEST_F(Panel, SwitchingABodyOnAndOff) {
     g.status("");
     chon.press();
     EXPECT_FALSE(chon.checked()) << bad;
-    EXPECT_EQ(chon.caption, "Planet ON") << bad;
-    EXPECT_EQ(g.c("Labill").caption, "Planet number must be a whole number from 0 to 9999") << bad;
+    EXPECT_EQ(chon.caption(), "Planet ON") << bad;
+    EXPECT_EQ(g.c("Labill").caption(), "Planet number must be a whole number from 0 to 9999") << bad;
   }
   EXPECT_EQ(g.b.Gone[7], 0);
   number.setText("0");

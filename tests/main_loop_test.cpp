@@ -175,7 +175,7 @@ TEST_F(Loop, FusionMergesMassAndFlatVelocityAndLeavesTraces) {
   EXPECT_EQ(b().ImpactMark[1][3], static_cast<int>(std::floor(2000 * std::sqrt(1e-6 / 1e-4))));  // about 200
   EXPECT_EQ(b().LifeCount[2][3], 1);  // life carried over as a seed of one
   EXPECT_EQ(b().LifeCount[1][3], 5);  // already there: unchanged
-  EXPECT_EQ(g().c("Labill").caption, "W4 impacts W3");
+  EXPECT_EQ(g().c("Labill").caption(), "W4 impacts W3");
   EXPECT_EQ(g().s.LastEvent, "W4 impacts W3");
   EXPECT_EQ(g().s.FusionPair[0], 3);
   EXPECT_EQ(g().s.FusionPair[1], 4);
@@ -338,14 +338,14 @@ TEST_F(Loop, PauseEndsTheLoopAfterItsPassNotBeforeIt) {
 TEST_F(Loop, BodyCountBeyondTheTableIsRefused) {
   g().s.BodyCount = 10000;
   pass();
-  EXPECT_NE(g().c("Labill").caption.find("outside the body table"), std::string::npos);
+  EXPECT_NE(g().c("Labill").caption().find("outside the body table"), std::string::npos);
 }
 
 TEST_F(Loop, AFailingPassIsReportedAndAPauseStillEndsTheLoop) {
   g().s.BodyCount = 10000;
   g().superman();
   EXPECT_TRUE(g().pumpTurn());  // the error is shown and the loop goes on
-  EXPECT_NE(g().c("Labill").caption.find("outside the body table"), std::string::npos);
+  EXPECT_NE(g().c("Labill").caption().find("outside the body table"), std::string::npos);
   g().s.PauseFlag = "bat";
   EXPECT_FALSE(g().pumpTurn());
   EXPECT_FALSE(g().loopRunning());

@@ -39,10 +39,10 @@ struct Labels : ::testing::Test {
 
 TEST_F(Labels, OptionsAreOneGroupWithTipsAndModeSixChosen) {
   EXPECT_EQ(labels.mode(), 6);
-  EXPECT_EQ(g.c("OptUp", 0).toolTip, "Name size according to number of worlds. All worlds are named.");
-  EXPECT_EQ(g.c("OptUp", 7).toolTip, "Selected world only.");
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(g.c("OptUp", i).caption, "");
-  EXPECT_EQ(g.c("Label5").caption, "Names");
+  EXPECT_EQ(g.c("OptUp", 0).toolTip(), "Name size according to number of worlds. All worlds are named.");
+  EXPECT_EQ(g.c("OptUp", 7).toolTip(), "Selected world only.");
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(g.c("OptUp", i).caption(), "");
+  EXPECT_EQ(g.c("Label5").caption(), "Names");
   mode(2);
   EXPECT_EQ(labels.mode(), 2);
   EXPECT_FALSE(g.c("OptUp", 6).checked());

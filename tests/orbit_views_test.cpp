@@ -17,8 +17,8 @@ class Views : public ::testing::Test {
   Views() : sc(true) {
     for (const char* a : kAreas) rec(a).entries.clear();
     // Payload colours as the life panel sets them; read from the labels at each call.
-    g().c("LaMount(2)").fore = rgb(192, 192, 255);
-    g().c("LaMount(2)").back = rgb(0, 64, 144);
+    g().c("LaMount(2)").setFore(rgb(192, 192, 255));
+    g().c("LaMount(2)").setBack(rgb(0, 64, 144));
     body(5, 30.5f, 31.5f, 200.4f);  // CInt: 30, 32, 200
   }
   Game& g() { return sc.g(); }
@@ -140,13 +140,13 @@ TEST_F(Views, SelectedWorldOnlyGreysTheZoomOutButLetsCraftBlinkElsewhere) {
 }
 
 TEST_F(Views, ClearButtonLeavesTheZoomOutsAndClickingOneClearsAllThree) {
-  g().c("Label13").visible = true;
+  g().c("Label13").setVisible(true);
   g().c("Command4").press();
   for (const char* a : {"Quorl", "PiZX", "PiZY"}) EXPECT_EQ(clears(a), 1) << a;
   for (const char* a : {"LOxy", "LoZY", "LoZX"}) EXPECT_EQ(clears(a), 0) << a;
-  EXPECT_FALSE(g().c("Label13").visible);
-  EXPECT_EQ(g().c("Command4").caption, "Clear");
-  EXPECT_EQ(g().c("Command4").toolTip, "Clear Screen");
+  EXPECT_FALSE(g().c("Label13").visible());
+  EXPECT_EQ(g().c("Command4").caption(), "Clear");
+  EXPECT_EQ(g().c("Command4").toolTip(), "Clear Screen");
   forget();
   g().c("LoZY").press();
   for (const char* a : {"LOxy", "LoZY", "LoZX"}) EXPECT_EQ(clears(a), 1) << a;
@@ -172,7 +172,7 @@ class AutoClear : public Views {
 TEST_F(AutoClear, TickingTheBoxRunsTheTimerAtTheTypedRate) {
   text().setText("7");
   box().press();
-  EXPECT_TRUE(text().visible);
+  EXPECT_TRUE(text().visible());
   EXPECT_TRUE(timer().timerRunning());
   EXPECT_EQ(timer().interval(), 7000);
   g().ui.advance(6999);
@@ -180,7 +180,7 @@ TEST_F(AutoClear, TickingTheBoxRunsTheTimerAtTheTypedRate) {
   g().ui.advance(1);
   EXPECT_EQ(clears("Quorl"), 1);
   box().press();
-  EXPECT_FALSE(text().visible);
+  EXPECT_FALSE(text().visible());
   EXPECT_FALSE(timer().timerRunning());
 }
 
@@ -207,7 +207,7 @@ TEST_F(AutoClear, TimesTheBarCannotHoldAreRefusedInTheBox) {
     text().loseFocus();
     EXPECT_EQ(bar().value(), 5) << bad;
     EXPECT_EQ(text().text(), "5") << bad;
-    EXPECT_EQ(g().c("Labill").caption, "Clear Screen Time must be 1 to 30 seconds.") << bad;
+    EXPECT_EQ(g().c("Labill").caption(), "Clear Screen Time must be 1 to 30 seconds.") << bad;
   }
   text().setText("30.4");  // rounds into range
   text().loseFocus();
@@ -219,18 +219,18 @@ TEST_F(AutoClear, AnIntervalNoTimerCanTakeDoesNotFire) {
   box().press();
   EXPECT_EQ(timer().interval(), 0);
   EXPECT_FALSE(timer().timerRunning());
-  EXPECT_NE(g().c("Labill").caption.find("cannot be used"), std::string::npos);
+  EXPECT_NE(g().c("Labill").caption().find("cannot be used"), std::string::npos);
 }
 
 TEST_F(AutoClear, TickClearsTheViewsUnlessTheEditorIsOpen) {
   box().press();
-  g().c("TXTOden").visible = true;
+  g().c("TXTOden").setVisible(true);
   g().s.ZoomLabelRequest = 2;
   timer().tick();
   for (const char* a : kAreas) EXPECT_EQ(clears(a), 0) << a;
   EXPECT_EQ(g().s.ZoomLabelRequest, 2);
 
-  g().c("TXTOden").visible = false;
+  g().c("TXTOden").setVisible(false);
   rec("PicMoon").entries.clear();
   rec("PicSide").entries.clear();
   timer().tick();

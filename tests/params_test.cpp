@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/params.h"
+#include "app/program_start.h"
 #include "tests/scenario.h"
 
 namespace quorl {
@@ -43,23 +44,23 @@ TEST_F(Panel, BoxesOpenWithTheirToolTipsAndDesignTexts) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(c(r.name).kind, Kind::TextBox);
-    EXPECT_EQ(c(r.name).toolTip, r.toolTip);
+    EXPECT_EQ(c(r.name).toolTip(), r.toolTip);
     EXPECT_EQ(c(r.name).text(), r.text);
   }
-  EXPECT_EQ(c("TXran").toolTip, "Randomizer Seed");
-  EXPECT_EQ(c("CHran").caption, "Random");
-  EXPECT_EQ(c("CHran").toolTip, "Freeze Seed for Predetermined Planetary Data");
+  EXPECT_EQ(c("TXran").toolTip(), "Randomizer Seed");
+  EXPECT_EQ(c("CHran").caption(), "Random");
+  EXPECT_EQ(c("CHran").toolTip(), "Freeze Seed for Predetermined Planetary Data");
   EXPECT_FALSE(c("CHran").checked());
-  EXPECT_EQ(c("CapSpeed").caption, "Speed/ Accuracy");
-  EXPECT_EQ(c("CapHeading").caption, "Starting Parameters");
-  EXPECT_EQ(c("LabTab").caption, "Tip: Hit TAB after making changes to the numbers in the textboxes");
-  EXPECT_TRUE(c("Text3").readOnly);
+  EXPECT_EQ(c("CapSpeed").caption(), "Speed/ Accuracy");
+  EXPECT_EQ(c("CapHeading").caption(), "Starting Parameters");
+  EXPECT_EQ(c("LabTab").caption(), "Tip: Hit TAB after making changes to the numbers in the textboxes");
+  EXPECT_TRUE(c("Text3").readOnly());
 
   Control& bar = c("Hspac");
   EXPECT_EQ(bar.min(), 0);
   EXPECT_EQ(bar.max(), 10000);
-  EXPECT_EQ(bar.smallChange, 10);
-  EXPECT_EQ(bar.largeChange, 100);
+  EXPECT_EQ(bar.smallChange(), 10);
+  EXPECT_EQ(bar.largeChange(), 100);
   EXPECT_EQ(bar.value(), 100);
 }
 
@@ -74,16 +75,16 @@ TEST_F(Panel, SharedValuesStartAsThePanelShowsThem) {
 }
 
 TEST_F(Panel, ProgramStartLaysOutCollapsedPanelsAndFonts) {
-  EXPECT_EQ(c("FraLif").top, 8640);
-  EXPECT_EQ(c("FraLif").height, 240);
-  EXPECT_EQ(c("txGG").top, 8400);
-  EXPECT_EQ(c("FraCosmo").top, 7680);
-  EXPECT_EQ(c("FraCosmo").height, 255);
-  EXPECT_EQ(c("Frame4").top, 6240);
-  EXPECT_EQ(c("Frame4").height, 240);
-  EXPECT_EQ(c("PicWorld").top, 11280);
-  EXPECT_EQ(c("Command1").left, 0);
-  EXPECT_EQ(c("Command1").top, 0);
+  EXPECT_EQ(c("FraLif").top(), 8640);
+  EXPECT_EQ(c("FraLif").height(), 240);
+  EXPECT_EQ(c("txGG").top(), 8400);
+  EXPECT_EQ(c("FraCosmo").top(), 7680);
+  EXPECT_EQ(c("FraCosmo").height(), 255);
+  EXPECT_EQ(c("Frame4").top(), 6240);
+  EXPECT_EQ(c("Frame4").height(), 240);
+  EXPECT_EQ(c("PicWorld").top(), 11280);
+  EXPECT_EQ(c("Command1").left(), 0);
+  EXPECT_EQ(c("Command1").top(), 0);
 
   EXPECT_EQ(c("SCRpowER").value(), 7000);
   EXPECT_EQ(c("ScrAngle").value(), 4200);
@@ -101,28 +102,28 @@ TEST_F(Panel, ProgramStartLaysOutCollapsedPanelsAndFonts) {
 TEST_F(Panel, ProgramStartReadsMagnificationAndPutsTheZoomBarsAtTheFrame) {
   EXPECT_EQ(g.s.Magnification, 1.0);
   c("txZZ").setText("2.5");
-  g.params->programStart();
+  programStart(g);
   EXPECT_EQ(g.s.Magnification, 2.5);
   c("txZZ").setText("");
-  g.params->programStart();
+  programStart(g);
   EXPECT_EQ(g.s.Magnification, 1.0);
 
   Control& frame = c("FraMoon");
   Control& horz = c("ZkrolHorz");
   Control& vert = c("ZkrolVert");
-  EXPECT_EQ(horz.value(), frame.left);
-  EXPECT_EQ(vert.value(), frame.top);
+  EXPECT_EQ(horz.value(), frame.left());
+  EXPECT_EQ(vert.value(), frame.top());
   // A frame outside the bars' reach puts them at their ends, never out of range.
-  frame.left = horz.max() + 5000;
-  frame.top = -300;
-  g.params->programStart();
+  frame.setLeft(horz.max() + 5000);
+  frame.setTop(-300);
+  programStart(g);
   EXPECT_EQ(horz.value(), horz.max());
   EXPECT_EQ(vert.value(), vert.min());
 }
 
 TEST_F(Panel, ProgramStartTakesSpeedFromItsBox) {
   c("TXspac").setText("250");
-  g.params->programStart();
+  programStart(g);
   EXPECT_EQ(g.s.Speed, 250.0);
   EXPECT_EQ(c("Hspac").value(), 250);
 }
@@ -158,19 +159,19 @@ TEST_F(Panel, SkillKeepsASpeedBeyondTheBarAndPinsTheBar) {
 }
 
 TEST_F(Panel, PlanetsBoxBorrowsTheClearTimeColoursWhenSmall) {
-  c("TXref").fore = rgb(10, 200, 30);
+  c("TXref").setFore(rgb(10, 200, 30));
   c("TXplanets").setText("801");
   c("TXplanets").loseFocus();
-  EXPECT_EQ(c("TXplanets").back, rgb(128, 0, 0));
-  EXPECT_EQ(c("TXplanets").fore, rgb(255, 155, 55));
+  EXPECT_EQ(c("TXplanets").back(), rgb(128, 0, 0));
+  EXPECT_EQ(c("TXplanets").fore(), rgb(255, 155, 55));
   c("TXplanets").setText("800");
   c("TXplanets").loseFocus();
-  EXPECT_EQ(c("TXplanets").back, rgb(0, 0, 0));
-  EXPECT_EQ(c("TXplanets").fore, rgb(10, 200, 30));
+  EXPECT_EQ(c("TXplanets").back(), rgb(0, 0, 0));
+  EXPECT_EQ(c("TXplanets").fore(), rgb(10, 200, 30));
   // Black on black would hide the number: the box keeps a readable colour instead.
-  c("TXref").fore = rgb(0, 0, 0);
+  c("TXref").setFore(rgb(0, 0, 0));
   c("TXplanets").loseFocus();
-  EXPECT_NE(c("TXplanets").fore, rgb(0, 0, 0));
+  EXPECT_NE(c("TXplanets").fore(), rgb(0, 0, 0));
 }
 
 TEST_F(Panel, SpareWorldsRefusedWhenThePlanetsBoxCannotBeMadeUp) {
@@ -180,7 +181,7 @@ TEST_F(Panel, SpareWorldsRefusedWhenThePlanetsBoxCannotBeMadeUp) {
   c("TxTenner").loseFocus();
   EXPECT_EQ(g.s.SpareWorlds, 133);
   EXPECT_EQ(c("TxTenner").text(), "133");
-  EXPECT_NE(c("Labill").caption.find("Spare worlds"), std::string::npos);
+  EXPECT_NE(c("Labill").caption().find("Spare worlds"), std::string::npos);
   // A negative spare count is never kept.
   c("TXplanets").setText("200");
   c("TxTenner").setText("-100");
@@ -230,7 +231,7 @@ TEST_F(Panel, TorqueTakesOnlyTextThatIsWhollyANumber) {
 TEST_F(Panel, PanelFitsItsColumnWithoutOverlaps) {
   c("Text1").setText("0");
   c("Text1").loseFocus();
-  ASSERT_EQ(c("Text1").width, 1500);
+  ASSERT_EQ(c("Text1").width(), 1500);
   std::vector<std::string> names = {"CapHeading", "Hspac", "CHran", "LabTab", "Oplank(0)", "Oplank(1)", "Oplank(2)"};
   for (const char* box : {"TXplanets", "TxTenner", "TXmaster", "TXmo", "TXspac", "TXran", "Text14", "Text13", "Txplod",
                           "TxSpread", "TXpower", "TXangle", "Text10", "Text3", "Text1"})
@@ -242,17 +243,17 @@ TEST_F(Panel, PanelFitsItsColumnWithoutOverlaps) {
   for (const auto& n : names) {
     const Control& a = c(n);
     SCOPED_TRACE(n);
-    EXPECT_GE(a.left, 15480);
-    EXPECT_LE(a.left + a.width, 19800);
-    EXPECT_GE(a.top, 0);
-    EXPECT_LE(a.top + a.height, 6000);
-    EXPECT_GT(a.width, 0);
-    EXPECT_GT(a.height, 0);
+    EXPECT_GE(a.left(), 15480);
+    EXPECT_LE(a.left() + a.width(), 19800);
+    EXPECT_GE(a.top(), 0);
+    EXPECT_LE(a.top() + a.height(), 6000);
+    EXPECT_GT(a.width(), 0);
+    EXPECT_GT(a.height(), 0);
     for (const auto& m : names) {
       if (m == n) continue;
       const Control& b = c(m);
-      const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left || a.top + a.height <= b.top ||
-                         b.top + b.height <= a.top;
+      const bool apart = a.left() + a.width() <= b.left() || b.left() + b.width() <= a.left() || a.top() + a.height() <= b.top() ||
+                         b.top() + b.height() <= a.top();
       EXPECT_TRUE(apart) << n << " overlaps " << m;
     }
   }
@@ -269,25 +270,25 @@ TEST_F(Panel, PayloadLabelsCarryTheCraftColours) {
       {rgb(204, 128, 255), rgb(96, 0, 96), "Fungoidal Variation on this world"},
       {rgb(255, 224, 128), rgb(96, 96, 0), ""},
   };
-  EXPECT_EQ(g.c("LaMount", 0).fore, rgb(255, 255, 255));
+  EXPECT_EQ(g.c("LaMount", 0).fore(), rgb(255, 255, 255));
   for (int k = 1; k <= 5; ++k) {
     SCOPED_TRACE(k);
-    EXPECT_EQ(g.c("LaMount", k).fore, rows[k - 1].fore);
-    EXPECT_EQ(g.c("LaMount", k).back, rows[k - 1].back);
-    EXPECT_EQ(g.c("LaMount", k).toolTip, rows[k - 1].tip);
+    EXPECT_EQ(g.c("LaMount", k).fore(), rows[k - 1].fore);
+    EXPECT_EQ(g.c("LaMount", k).back(), rows[k - 1].back);
+    EXPECT_EQ(g.c("LaMount", k).toolTip(), rows[k - 1].tip);
   }
 }
 
 TEST_F(Panel, OpeningHelpLiesOnTheMainViewAndTheStatusLineBelowThePictureStrip) {
   const Control& aim = c("Label13");
-  EXPECT_EQ(aim.caption.rfind("The aim", 0), 0u);
-  EXPECT_TRUE(aim.visible);
-  EXPECT_LE(aim.left + aim.width, 12840);  // clear of the side views
-  EXPECT_LE(aim.top + aim.height, 8880);   // and of the edge view
+  EXPECT_EQ(aim.caption().rfind("The aim", 0), 0u);
+  EXPECT_TRUE(aim.visible());
+  EXPECT_LE(aim.left() + aim.width(), 12840);  // clear of the side views
+  EXPECT_LE(aim.top() + aim.height(), 8880);   // and of the edge view
   const Control& status = c("Labill");
   const Control& strip = c("PicWorld");
-  EXPECT_GE(status.top, strip.top + strip.height);
-  EXPECT_EQ(status.width, 15360);
+  EXPECT_GE(status.top(), strip.top() + strip.height());
+  EXPECT_EQ(status.width(), 15360);
 }
 
 }  // namespace

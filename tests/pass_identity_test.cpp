@@ -140,7 +140,7 @@ TEST_P(PassIdentity, GravityFactorThatCannotBeFormedFailsAtTheSamePlace) {
   });
   twin.passes(1);
   twin.expectSame("overflow");
-  EXPECT_NE(twin.f().c("Labill").caption.find("Overflow"), std::string::npos);
+  EXPECT_NE(twin.f().c("Labill").caption().find("Overflow"), std::string::npos);
 }
 
 TEST_P(PassIdentity, BodiesWithoutPullersAndASingleBody) {

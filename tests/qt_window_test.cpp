@@ -92,7 +92,7 @@ TEST_F(Window, OpensWithAWidgetInStepWithEachControl) {
 
   // A change made by the core shows at the next refresh.
   g.c("TXplanets").setText("55");
-  g.c("CapPlanets").visible = false;
+  g.c("CapPlanets").setVisible(false);
   runFor(60);
   EXPECT_EQ(planets->text(), "55");
   EXPECT_FALSE(window->widgetFor("CapPlanets")->isVisible());
@@ -115,7 +115,7 @@ TEST_F(Window, TypingAndLeavingABoxRepairsIt) {
   typeInto(master, "99999");
   EXPECT_EQ(g.s.MasterScale, 9999);
   EXPECT_EQ(master->text(), "9999");
-  EXPECT_NE(g.c("Labill").caption.find("Master scale"), std::string::npos);
+  EXPECT_NE(g.c("Labill").caption().find("Master scale"), std::string::npos);
 }
 
 TEST_F(Window, ScrollingAndOptionsReachTheModel) {

@@ -44,26 +44,26 @@ TEST_F(Run, SeedCounterWrapsAfter32000) {
 }
 
 TEST_F(Run, LitPresetWalksThenRests) {
-  const Color reference = c("Command3").back;
+  const Color reference = c("Command3").back();
   g().s.PresetGlow = 0;
   c("Tr").tick();  // 0.1: CDp(1) lit, CDp(0) back to rest
-  EXPECT_EQ(c("CDp(1)").back, kGlow);
-  EXPECT_EQ(c("CDp(0)").back, reference);
-  EXPECT_EQ(c("Labill").fore, reference);
+  EXPECT_EQ(c("CDp(1)").back(), kGlow);
+  EXPECT_EQ(c("CDp(0)").back(), reference);
+  EXPECT_EQ(c("Labill").fore(), reference);
   for (int k = 0; k < 10; ++k) c("Tr").tick();  // 1.1: the light has moved on to CDp(2)
-  EXPECT_EQ(c("CDp(2)").back, kGlow);
-  EXPECT_EQ(c("CDp(1)").back, reference);
+  EXPECT_EQ(c("CDp(2)").back(), kGlow);
+  EXPECT_EQ(c("CDp(1)").back(), reference);
   for (int k = 0; k < 90; ++k) c("Tr").tick();  // past 10: resting, the status line glows
   EXPECT_GT(g().s.PresetGlow, 10);
-  EXPECT_EQ(c("Labill").fore, kGlow);
+  EXPECT_EQ(c("Labill").fore(), kGlow);
   int restart = 0;
   for (int k = 0; k < 120 && !restart; ++k) {
     c("Tr").tick();
     if (g().s.PresetGlow < 1) restart = k;
   }
   EXPECT_GT(restart, 90);  // back to the first button after about 20 / 0.1 ticks in all
-  EXPECT_EQ(c("Labill").fore, reference);
-  EXPECT_EQ(c("CDp(1)").back, kGlow);
+  EXPECT_EQ(c("Labill").fore(), reference);
+  EXPECT_EQ(c("CDp(1)").back(), kGlow);
 }
 
 TEST_F(Run, StartSetsColoursTimersAndStatusThenRunsTheLoop) {
@@ -85,23 +85,23 @@ TEST_F(Run, StartSetsColoursTimersAndStatusThenRunsTheLoop) {
     EXPECT_LE(g().b.ColorR[i], 79);
     EXPECT_EQ(g().b.ColorR[i], g().b.ColorB[i]);
   }
-  EXPECT_TRUE(c("CHacs").visible);
-  EXPECT_TRUE(c("TXref").visible);
-  EXPECT_TRUE(c("Command4").visible);
-  EXPECT_EQ(c("Command5").left, 360);
-  EXPECT_FALSE(c("Command2").visible);
-  EXPECT_FALSE(c("CHran").visible);
+  EXPECT_TRUE(c("CHacs").visible());
+  EXPECT_TRUE(c("TXref").visible());
+  EXPECT_TRUE(c("Command4").visible());
+  EXPECT_EQ(c("Command5").left(), 360);
+  EXPECT_FALSE(c("Command2").visible());
+  EXPECT_FALSE(c("CHran").visible());
   EXPECT_EQ(g().s.StartTime, "13:07:09");
   EXPECT_EQ(g().s.StartHour, 13);
   EXPECT_EQ(g().s.StartMinute, 7);
   EXPECT_EQ(g().s.StartSecond, 9);
-  EXPECT_TRUE(c("TimerJo").enabled);
-  EXPECT_TRUE(c("TiK").enabled);
-  EXPECT_TRUE(c("TimWo").enabled);
+  EXPECT_TRUE(c("TimerJo").enabled());
+  EXPECT_TRUE(c("TiK").enabled());
+  EXPECT_TRUE(c("TimWo").enabled());
   EXPECT_EQ(g().s.Proximity, 2.5);
   EXPECT_TRUE(c("Tiball").timerRunning());
   EXPECT_EQ(c("Tiball").interval(), 4000);
-  EXPECT_EQ(c("Labill").caption, "Nova10\rOveride: Only 1 single planet to start.");
+  EXPECT_EQ(c("Labill").caption(), "Nova10\rOveride: Only 1 single planet to start.");
   EXPECT_TRUE(g().loopRunning());
   EXPECT_EQ(pumps, 1);
 
@@ -113,7 +113,7 @@ TEST_F(Run, StartSetsColoursTimersAndStatusThenRunsTheLoop) {
 TEST_F(Run, StatusNamesThePresetWithoutTheSinglePlanetNote) {
   smallSystem(4);
   c("Command2").press();
-  EXPECT_EQ(c("Labill").caption, "Nova4");
+  EXPECT_EQ(c("Labill").caption(), "Nova4");
 }
 
 TEST_F(Run, PauseStopsTheLoopAtTheEndOfItsPassAndResumeStartsItAgain) {
@@ -123,11 +123,11 @@ TEST_F(Run, PauseStopsTheLoopAtTheEndOfItsPassAndResumeStartsItAgain) {
   g().run->closeEditor = [&] { ++closed; };
   c("Command2").press();
   ASSERT_TRUE(g().pumpTurn());
-  EXPECT_EQ(c("Command5").caption, "Pause");
+  EXPECT_EQ(c("Command5").caption(), "Pause");
 
   c("Command5").press();
   EXPECT_EQ(g().s.PauseFlag, "bat");
-  EXPECT_FALSE(c("TiK").enabled);
+  EXPECT_FALSE(c("TiK").enabled());
   EXPECT_EQ(opened, 1);
   const double x = g().b.PosX[3];
   // Pressed during the yield of the last pass: the loop returns without another pass.
@@ -138,7 +138,7 @@ TEST_F(Run, PauseStopsTheLoopAtTheEndOfItsPassAndResumeStartsItAgain) {
 
   c("Command5").press();
   EXPECT_EQ(g().s.PauseFlag, "");
-  EXPECT_TRUE(c("TiK").enabled);
+  EXPECT_TRUE(c("TiK").enabled());
   EXPECT_EQ(closed, 1);
   EXPECT_TRUE(g().loopRunning());
   EXPECT_TRUE(g().pumpTurn());
@@ -152,10 +152,10 @@ TEST_F(Run, WebButtonAsksTheWindowForTheBrowserAndIgnoresFailures) {
     throw std::runtime_error("no browser");
     return false;
   };
-  const std::string before = c("Labill").caption;
+  const std::string before = c("Labill").caption();
   c("Command3").press();
   EXPECT_EQ(asked, RunControl::kWebPage);
-  EXPECT_EQ(c("Labill").caption, before);
+  EXPECT_EQ(c("Labill").caption(), before);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "tests/scenario.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/driver.h"
@@ -20,6 +21,12 @@ Scenario::Scenario(bool recording) : dir(tempDir()) {
   if (recording)
     o.canvases = [](int w, int h, Color bg) { return std::make_unique<RecordingCanvas>(w, h, bg); };
   game = std::make_unique<Game>(o);
+}
+
+Scenario::~Scenario() {
+  game.reset();
+  std::error_code ec;
+  if (dir.rfind("/tmp/quorl-test-", 0) == 0) std::filesystem::remove_all(dir, ec);
 }
 
 std::string Scenario::run(const std::string& script) {

@@ -4,14 +4,19 @@
 #include <string>
 
 #include "app/game.h"
+#include "cli/recording_canvas.h"
 
 namespace quorl::testing {
 
-// A new temporary folder, removed by the caller's choice (left for inspection otherwise).
+// A new temporary folder; the caller removes it.
 std::string tempDir();
 
+// A game in a temporary folder of its own, which goes with it.
 struct Scenario {
   explicit Scenario(bool recording = false);
+  ~Scenario();
+  Scenario(const Scenario&) = delete;
+  Scenario& operator=(const Scenario&) = delete;
   std::string dir;
   std::unique_ptr<Game> game;
   Game& g() { return *game; }

@@ -52,7 +52,7 @@ struct Zoom : ::testing::Test {
     for (const auto& e : c.entries) n += e.op == Op::Point && e.color == col;
     return n;
   }
-  std::string locals() { return g.c("LaLocal").caption; }
+  std::string locals() { return g.c("LaLocal").caption(); }
 };
 
 TEST_F(Zoom, LocalsLieStrictlyInsideTenTimesTheScale) {
@@ -66,7 +66,7 @@ TEST_F(Zoom, LocalsLieStrictlyInsideTenTimesTheScale) {
   EXPECT_EQ(points(moon, rgb(4, 100, 200)), 29u);  // 25 steps run to 2.3 pi
   EXPECT_EQ(points(moon, rgb(3, 100, 200)), 0u);
   EXPECT_EQ(points(moon, rgb(250, 250, 0)), 58u);  // the focus outline, 50 steps
-  EXPECT_EQ(g.c("LaVel").caption, " 0");
+  EXPECT_EQ(g.c("LaVel").caption(), " 0");
   EXPECT_EQ(timer.interval(), 60);
 
   g.b.PosX[3] = 299.9999999;
@@ -118,7 +118,7 @@ TEST_F(Zoom, GoneFocusEmptiesTheView) {
   moon.pset(1, 1, rgb(9, 9, 9));
   timer.tick();
   EXPECT_EQ(locals(), "~");
-  EXPECT_EQ(g.c("LaFocal").caption, "0");
+  EXPECT_EQ(g.c("LaFocal").caption(), "0");
   EXPECT_TRUE(moon.sinceClear().empty());
   EXPECT_TRUE(side.sinceClear().empty());
   EXPECT_EQ(moon.entries.back().op, Op::Clear);
@@ -141,14 +141,14 @@ TEST_F(Zoom, ProximityZeroDrawsNothing) {
 TEST_F(Zoom, SpeedBlinkAndFrameCounter) {
   g.b.VelX[F] = 3, g.b.VelY[F] = 4;
   tick();
-  EXPECT_EQ(g.c("LaVel").caption, " 5");
-  EXPECT_EQ(g.c("LaVel").fore, rgb(127, 0, 0));
+  EXPECT_EQ(g.c("LaVel").caption(), " 5");
+  EXPECT_EQ(g.c("LaVel").fore(), rgb(127, 0, 0));
   EXPECT_EQ(g.s.BlinkPhase, 2);
   tick();
   EXPECT_EQ(g.s.BlinkPhase, 1);
   g.b.VelX[F] = 2, g.b.VelY[F] = 0;
   tick();
-  EXPECT_EQ(g.c("LaVel").fore, rgb(0, 0, 0));
+  EXPECT_EQ(g.c("LaVel").fore(), rgb(0, 0, 0));
   EXPECT_EQ(g.s.BlinkPhase, 2);
   EXPECT_EQ(g.s.ZoomFrame, 3);
   for (int i = 0; i < 26; ++i) timer.tick();
@@ -161,7 +161,7 @@ TEST_F(Zoom, ZoomAtMax) {
   g.s.Proximity = 99;
   g.b.Mass[F] = 0.5;
   tick();
-  EXPECT_EQ(g.c("Labill").caption, "Zoom at max.");
+  EXPECT_EQ(g.c("Labill").caption(), "Zoom at max.");
   for (const auto& e : moon.entries)
     if (e.color == rgb(250, 250, 0) && e.y == 4000 && e.x > 4380) {
       EXPECT_DOUBLE_EQ(e.x, 4380 + 35000);
@@ -193,7 +193,7 @@ TEST_F(Zoom, BurstsAreShownOnceAndCleared) {
   // Two small crater dots, 33 points round the focus, then 28 + 55 round the local.
   EXPECT_EQ(moon.entries.size(), plain + 2 + 33 + 28 + 55);
   EXPECT_EQ(g.s.FusionPair[0] + g.s.FusionPair[1] + g.s.FusionPair[2], 0);
-  EXPECT_EQ(g.c("LaFocal").toolTip, " 2 impacts");
+  EXPECT_EQ(g.c("LaFocal").toolTip(), " 2 impacts");
 }
 
 TEST_F(Zoom, GoneBodiesCountWhileAFusionIsPending) {

@@ -1,4 +1,4 @@
-// Registry, event gate and virtual-time timers.
+// Registry, change list, event gate and virtual-time timers.
 #include "ui/ui.h"
 
 #include <limits>
@@ -8,11 +8,18 @@
 
 namespace quorl {
 
+Ui::Ui(CanvasFactory canvases) : canvases_(std::move(canvases)) {
+  if (!canvases_) canvases_ = [](int w, int h, Color bg) { return std::make_unique<RasterCanvas>(w, h, bg); };
+}
+
+std::unique_ptr<Canvas> Ui::makeCanvas(int widthUnits, int heightUnits, Color background) const {
+  return canvases_(widthUnits, heightUnits, background);
+}
+
 Control& Ui::add(const std::string& name, Kind kind) {
   if (byName_.count(name)) throw std::logic_error("duplicate control " + name);
   Control& c = controls_.emplace_back(*this, name, kind);
   byName_[name] = &c;
-  if (kind == Kind::Timer) c.enabled = false;
   return c;
 }
 
@@ -25,6 +32,12 @@ Control& Ui::at(const std::string& name) {
   Control* c = find(name);
   if (!c) throw std::out_of_range("no control named " + name);
   return *c;
+}
+
+std::vector<Control*> Ui::takeChanged() {
+  std::vector<Control*> out;
+  out.swap(changed_);
+  return out;
 }
 
 void Ui::fire(const std::function<void()>& handler) {
@@ -43,6 +56,11 @@ void Ui::fire(const std::function<void()>& handler) {
   } catch (const GameError& e) {
     depth_ = 0;
     if (report) report(e.what());
+    return;
+  } catch (const std::exception& e) {
+    // Not a rule's error but a fault of ours: still shown, and the game goes on.
+    depth_ = 0;
+    if (report) report(std::string("Error: ") + e.what());
     return;
   } catch (...) {
     depth_ = 0;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/game.h"
 #include "sim/numbers.h"
 #include "views/orbit_views.h"
 
@@ -23,120 +22,122 @@ double sizeByCount(int live, bool mode5) {
   return 6;
 }
 
+constexpr const char* kTips[8] = {
+    "Name size according to number of worlds. All worlds are named.",
+    "Emphasis on Planet Size",
+    "Focus on Spacecraft Names",
+    "Planets only, by size",
+    "Planets, by life",
+    "Non planets by Number",
+    "Bigger planets only, by size",
+    "Selected world only.",
+};
+
+using Self = NameLabels::Controls;
+const ControlRow<Self> kControls[] = {
+    {QUORL_CONTROLS(OptUp), .kind = Kind::Option, .first = 0, .last = 7, .place = {16240, 10800, 300, 255},
+     .back = rgb(0, 0, 0)},
+    {QUORL_CONTROL(Label5), .kind = Kind::Label, .place = {15480, 10800, 700, 255}, .caption = "Names",
+     .fore = rgb(224, 224, 224)},
+};
+
 }  // namespace
 
-NameLabels::NameLabels(Game& g) : g_(g), view_(g.canvas("Quorl")) {
-  g.addArray("OptUp", Kind::Option, 0, 7);
-  Control& heading = g.ui.add("Label5", Kind::Label);
-  heading.caption = "Names";
-  heading.fore = rgb(224, 224, 224);
-  heading.left = 15480, heading.top = 10800, heading.width = 700, heading.height = 255;
-
-  static const char* const tips[8] = {
-      "Name size according to number of worlds. All worlds are named.",
-      "Emphasis on Planet Size",
-      "Focus on Spacecraft Names",
-      "Planets only, by size",
-      "Planets, by life",
-      "Non planets by Number",
-      "Bigger planets only, by size",
-      "Selected world only.",
-  };
+NameLabels::NameLabels(World& w, Peers& p) : w_(w), p_(p), view_(w.mainView()) {
+  declare(w.ui, c, kControls);
   for (int i = 0; i < 8; ++i) {
-    Control& o = g.c("OptUp", i);
-    o.toolTip = tips[i];
-    o.left = 16240 + 330 * i, o.top = 10800, o.width = 300, o.height = 255;
-    o.back = rgb(0, 0, 0);
-    options_[i] = &o;
+    Control& o = c.OptUp[i];
+    o.setToolTip(kTips[i]);
+    o.setLeft(16240 + 330 * i);
   }
-  options_[7]->onClick = [this] { g_.canvas("LOxy").clear(); };
-  options_[6]->choose();
+  c.OptUp[7].onClick = [this] { p_.views->c.LOxy->canvas->clear(); };
+  c.OptUp[6].choose();
 }
 
 int NameLabels::mode() const {
   for (int i = 0; i < 8; ++i)
-    if (options_[i]->checked()) return i;
+    if (c.OptUp[i].checked()) return i;
   return -1;
 }
 
 void NameLabels::NamePlanet(int pX, int pY, int Pln) {
   if (!validBody(Pln)) return;
-  const BodyTable& b = g_.b;
+  const BodyTable& b = w_.b;
   if (b.Gone[Pln] == 1) return;
   const int x = pX + 7680, y = pY + 5760;
   if (x < 1 || y < 1 || x >= 15360 || y >= 11520) return;
 
-  const int focus = g_.s.Focus;
+  const int focus = w_.s.Focus;
   const double focusLength = validBody(focus) ? static_cast<double>(b.BodyName[focus].size()) : 0;
   double dy = 0, w = 60 * focusLength;
   if (Pln != 2) {
     dy = b.VelY[Pln] > 0 ? -300 : 0;
     w = Pln == focus ? 150 * focusLength : -150;
   }
-  Canvas& c = view_;
-  c.currentX = x - w;
-  c.currentY = pY + 5768 + dy;
-  c.foreColor = g_.views->bodyColor(Pln);
+  Canvas& v = view_;
+  v.currentX = x - w;
+  v.currentY = pY + 5768 + dy;
+  v.foreColor = p_.views->bodyColor(Pln);
 
-  const int live = g_.s.LiveCount, cls = b.PlanetClass[Pln];
+  const int live = w_.s.LiveCount, cls = b.PlanetClass[Pln];
   const std::string& name = b.BodyName[Pln];
   // The name and the number with its leading blank, as Str writes a non-negative whole number.
   auto withNumber = [&] { return name + ' ' + std::to_string(Pln); };
   switch (mode()) {
     case 0:
-      c.fontSize = sizeByCount(live, false);
-      c.print(name);
+      v.fontSize = sizeByCount(live, false);
+      v.print(name);
       break;
     case 1:
-      if (cls > 7) c.fontSize = 16;
-      else if (cls == 7) c.fontSize = 14;
-      else if (cls == 6) c.fontSize = 12;
-      else if (cls == 5) c.fontSize = 11;
-      else if (cls == 4) c.fontSize = 10;
-      else if (cls == 3) c.fontSize = 9;
-      else if (cls == 2) c.fontSize = 7;
-      if (cls > 1) c.print(name);
+      if (cls > 7) v.fontSize = 16;
+      else if (cls == 7) v.fontSize = 14;
+      else if (cls == 6) v.fontSize = 12;
+      else if (cls == 5) v.fontSize = 11;
+      else if (cls == 4) v.fontSize = 10;
+      else if (cls == 3) v.fontSize = 9;
+      else if (cls == 2) v.fontSize = 7;
+      if (cls > 1) v.print(name);
       break;
     case 2:
       if (cls > 2 && cls < 7) {
-        if (live < 21) c.fontSize = 9;
-        else if (live < 41) c.fontSize = 8;
-        else c.fontSize = 7;
-        if (live > 60) c.fontSize = 2;
+        if (live < 21) v.fontSize = 9;
+        else if (live < 41) v.fontSize = 8;
+        else v.fontSize = 7;
+        if (live > 60) v.fontSize = 2;
       }
-      if (cls == 2) c.fontSize = 7;
-      if (cls == 5) c.fontSize = 10;
-      if (cls > 5) c.fontSize = 12;
-      if (b.BodyKind[Pln] > 10) c.fontSize = b.BodyKind[Pln];
-      if ((cls >= 2 || b.BodyKind[Pln] > 10) && c.fontSize > 6) c.print(name);
+      if (cls == 2) v.fontSize = 7;
+      if (cls == 5) v.fontSize = 10;
+      if (cls > 5) v.fontSize = 12;
+      if (b.BodyKind[Pln] > 10) v.fontSize = b.BodyKind[Pln];
+      if ((cls >= 2 || b.BodyKind[Pln] > 10) && v.fontSize > 6) v.print(name);
       break;
     case 3:
-      if (cls > 7) c.fontSize = 14;
-      else if (cls == 7) c.fontSize = 13;
-      else if (cls == 6) c.fontSize = 12;
-      else if (cls == 5) c.fontSize = 11;
-      else if (cls == 4) c.fontSize = 10;
-      else if (cls == 3) c.fontSize = 9;
-      else if (cls == 2) c.fontSize = 8;
-      if (cls > 1) c.print(withNumber());
+      if (cls > 7) v.fontSize = 14;
+      else if (cls == 7) v.fontSize = 13;
+      else if (cls == 6) v.fontSize = 12;
+      else if (cls == 5) v.fontSize = 11;
+      else if (cls == 4) v.fontSize = 10;
+      else if (cls == 3) v.fontSize = 9;
+      else if (cls == 2) v.fontSize = 8;
+      if (cls > 1) v.print(withNumber());
       break;
     case 4:
       // Class 8 has no size of its own here: it keeps the size the previous label left.
-      if (cls == 7) c.fontSize = 9;
-      else if (cls == 5 || cls == 6) c.fontSize = 7;
-      else if (cls == 4) c.fontSize = 12;
-      else if (cls == 3) c.fontSize = 14;
-      else if (cls == 2) c.fontSize = 12;
-      else if (cls == 1) c.fontSize = 7;
-      c.print(withNumber());
+      if (cls == 7) v.fontSize = 9;
+      else if (cls == 5 || cls == 6) v.fontSize = 7;
+      else if (cls == 4) v.fontSize = 12;
+      else if (cls == 3) v.fontSize = 14;
+      else if (cls == 2) v.fontSize = 12;
+      else if (cls == 1) v.fontSize = 7;
+      v.print(withNumber());
       break;
     case 5:
-      c.fontSize = sizeByCount(live, true);
-      if (cls < 2) c.print(withNumber());
+      v.fontSize = sizeByCount(live, true);
+      if (cls < 2) v.print(withNumber());
       break;
     case 7:
-      c.fontSize = 14;
-      if (Pln == focus) c.print(name);
+      v.fontSize = 14;
+      if (Pln == focus) v.print(name);
       break;
     default:  // mode 6 names nobody
       break;

@@ -1,16 +1,18 @@
 // Body names printed on the main view.
 #pragma once
-#include <array>
+#include "panels/peers.h"
+#include "sim/world.h"
 
 namespace quorl {
 
-class Game;
-class Control;
-class Canvas;
-
 class NameLabels {
  public:
-  explicit NameLabels(Game& g);
+  NameLabels(World& w, Peers& p);
+
+  struct Controls {
+    ControlArray OptUp;  // 0..7: the naming modes, told apart by their tool tips
+    Handle Label5;       // "Names"
+  } c;
 
   // Labels body Pln, at its position (pX, pY) rounded down, on the main view as the chosen naming
   // mode asks. The main view's font size carries over from one label to the next.
@@ -19,9 +21,9 @@ class NameLabels {
   int mode() const;
 
  private:
-  Game& g_;
+  World& w_;
+  Peers& p_;
   Canvas& view_;
-  std::array<Control*, 8> options_{};
 };
 
 }  // namespace quorl

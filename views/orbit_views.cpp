@@ -4,7 +4,10 @@
 #include <cmath>
 #include <string>
 
-#include "app/game.h"
+#include "events/biosphere.h"
+#include "views/name_labels.h"
+#include "views/zoom_view.h"
+#include "panels/body_editor.h"
 #include "sim/numbers.h"
 #if defined(__SSE2__)
 #include <immintrin.h>
@@ -47,123 +50,90 @@ inline void check16(int x, int y, int z) {
     throw OverflowError("Overflow: a 16-bit plot position left its range");
 }
 
+// Clear and auto clear sit in the run frame of the start and pause buttons.
+constexpr Color kRunFrame = rgb(16, 16, 40);
+constexpr Color kViewCaption = rgb(160, 160, 200);
+
+using Self = OrbitViews::Controls;
+const ControlRow<Self> kControls[] = {
+    {QUORL_CONTROL(PiZX), .kind = Kind::Picture, .place = {2400, 8880, 10455, 2400}, .back = rgb(0, 0, 0)},
+    {QUORL_CONTROL(PiZY), .kind = Kind::Picture, .place = {12840, 2400, 2415, 6495}, .back = rgb(0, 0, 0)},
+    {QUORL_CONTROL(LOxy), .kind = Kind::Picture, .place = {12840, 8880, 2415, 2415}, .toolTip = "Zoom out X-Y",
+     .back = rgb(0, 0, 16)},
+    {QUORL_CONTROL(LoZX), .kind = Kind::Picture, .place = {0, 8880, 2415, 2415}, .toolTip = "Zoom out X-Z",
+     .back = rgb(0, 0, 16)},
+    {QUORL_CONTROL(LoZY), .kind = Kind::Picture, .place = {12840, 0, 2415, 2415}, .toolTip = "Zoom out Y-Z",
+     .back = rgb(0, 0, 16)},
+    // Captions of the edge and side views, on the main view just outside the pictures.
+    {QUORL_CONTROL(LabEdgeView), .kind = Kind::Label, .place = {2400, 8640, 2400, 240}, .caption = "X-Z view (edge)",
+     .fore = kViewCaption, .back = rgb(0, 0, 0), .fontSize = 8},
+    {QUORL_CONTROL(LabSideView), .kind = Kind::Label, .place = {11040, 2400, 1800, 240}, .caption = "Y-Z view (side)",
+     .fore = kViewCaption, .back = rgb(0, 0, 0), .fontSize = 8},
+    // Hidden until the start shows them (the bar: until creation).
+    {QUORL_CONTROL(Command4), .kind = Kind::Button, .parent = "FraRun", .place = {1680, 60, 1200, 360},
+     .caption = "Clear", .toolTip = "Clear Screen", .hidden = true},
+    {QUORL_CONTROL(CHacs), .kind = Kind::CheckBox, .parent = "FraRun", .place = {120, 480, 1400, 330},
+     .caption = "Auto clear", .toolTip = "Auto Clear Screen", .fore = rgb(200, 200, 255), .back = kRunFrame,
+     .hidden = true},
+    {QUORL_CONTROL(Hacl), .kind = Kind::HScroll, .parent = "FraRun", .place = {1560, 500, 1900, 290},
+     .toolTip = "Clear Screen Time", .hidden = true, .bar = BarRange{1, 30, 5, 1, 5}},
+    // The planets box borrows this box's colour on black.
+    {QUORL_CONTROL(TXref), .kind = Kind::TextBox, .parent = "FraRun", .place = {3540, 480, 660, 330},
+     .toolTip = "Clear Screen Time", .text = "5", .fore = rgb(192, 255, 192), .back = rgb(0, 0, 0), .hidden = true},
+    {QUORL_CONTROL(Tiball), .kind = Kind::Timer, .interval = 1000},
+};
+
 }  // namespace
 
-OrbitViews::OrbitViews(Game& g) : g_(g) {
-  g.addPicture("PiZX", Kind::Picture, 2400, 8880, 10455, 2400, rgb(0, 0, 0));
-  g.addPicture("PiZY", Kind::Picture, 12840, 2400, 2415, 6495, rgb(0, 0, 0));
-  g.addPicture("LOxy", Kind::Picture, 12840, 8880, 2415, 2415, rgb(0, 0, 16));
-  g.addPicture("LoZX", Kind::Picture, 0, 8880, 2415, 2415, rgb(0, 0, 16));
-  g.addPicture("LoZY", Kind::Picture, 12840, 0, 2415, 2415, rgb(0, 0, 16));
-  g.c("LOxy").toolTip = "Zoom out X-Y";
-  g.c("LoZX").toolTip = "Zoom out X-Z";
-  g.c("LoZY").toolTip = "Zoom out Y-Z";
-  for (const char* name : {"LOxy", "LoZX", "LoZY"}) g.c(name).onClick = [this] { clearZoomOuts(); };
-
-  // Captions of the edge and side views, on the main view just outside the pictures.
-  auto caption = [&](const char* name, const char* text, int left, int top, int width) {
-    Control& l = g.ui.add(name, Kind::Label);
-    l.caption = text;
-    l.left = left, l.top = top, l.width = width, l.height = 240;
-    l.fore = rgb(160, 160, 200);
-    l.back = rgb(0, 0, 0);
-    l.fontSize = 8;
+OrbitViews::OrbitViews(World& w, Peers& p) : w_(w), p_(p) {
+  declare(w.ui, c, kControls);
+  for (Control* view : {&*c.LOxy, &*c.LoZX, &*c.LoZY}) view->onClick = [this] { clearZoomOuts(); };
+  c.Command4->onClick = [this] { clearViews(); };
+  c.CHacs->onClick = [this] { onAutoClearBox(); };
+  c.Hacl->onChange = [this] {
+    c.TXref->setText(std::to_string(c.Hacl->value()));
+    c.Tiball->setInterval(i16(c.Hacl->value()) * i16(1000));
   };
-  caption("LabEdgeView", "X-Z view (edge)", 2400, 8640, 2400);
-  caption("LabSideView", "Y-Z view (side)", 11040, 2400, 1800);
-
-  // Clear and auto clear sit in the run frame of the start and pause buttons (run control).
-  const std::string frame = g.ui.find("FraRun") ? "FraRun" : "";
-  const Color panel = frame.empty() ? rgb(0, 0, 0) : g.c("FraRun").back;
-  auto place = [&](Control& c, int left, int top, int width, int height) {
-    c.parent = frame;
-    c.left = left, c.top = top, c.width = width, c.height = height;
-  };
-
-  Control& clear = g.ui.add("Command4", Kind::Button);
-  clear.caption = "Clear";
-  clear.toolTip = "Clear Screen";
-  clear.visible = false;  // the start shows it
-  place(clear, 1680, 60, 1200, 360);
-  clear.onClick = [this] { clearViews(); };
-
-  Control& box = g.ui.add("CHacs", Kind::CheckBox);
-  box.caption = "Auto clear";
-  box.toolTip = "Auto Clear Screen";
-  box.fore = rgb(200, 200, 255);
-  box.back = panel;
-  box.visible = false;  // the start shows it
-  place(box, 120, 480, 1400, 330);
-  box.onClick = [this] { onAutoClearBox(); };
-
-  Control& bar = g.ui.add("Hacl", Kind::HScroll);
-  bar.setRange(1, 30);
-  bar.setValue(5);
-  bar.smallChange = 1;
-  bar.largeChange = 5;
-  bar.toolTip = "Clear Screen Time";
-  bar.visible = false;  // system creation shows it
-  place(bar, 1560, 500, 1900, 290);
-  bar.onChange = [this] {
-    txref_->setText(std::to_string(hacl_->value()));
-    tiball_->setInterval(i16(hacl_->value()) * i16(1000));
-  };
-
-  Control& text = g.ui.add("TXref", Kind::TextBox);
-  text.setText("5");
-  text.toolTip = "Clear Screen Time";
-  text.fore = rgb(192, 255, 192);  // the planets box borrows this colour on black
-  text.back = rgb(0, 0, 0);
-  text.visible = false;
-  place(text, 3540, 480, 660, 330);
-  text.onLostFocus = [this] { onClearTimeLeft(); };
-
-  Control& timer = g.ui.add("Tiball", Kind::Timer);
-  timer.setInterval(1000);
-  timer.setEnabled(false);
-  timer.onTick = [this] { onAutoClearTick(); };
-
-  tiball_ = &timer;
-  txref_ = &text;
-  hacl_ = &bar;
-  chacs_ = &box;
+  c.TXref->onLostFocus = [this] { onClearTimeLeft(); };
+  c.Tiball->onTick = [this] { onAutoClearTick(); };
 }
 
 void OrbitViews::bindSlow() {
   bound_ = true;
-  main_ = g_.c("Quorl").canvas.get();
-  edge_ = g_.c("PiZX").canvas.get();
-  side_ = g_.c("PiZY").canvas.get();
-  loxy_ = g_.c("LOxy").canvas.get();
-  lozx_ = g_.c("LoZX").canvas.get();
-  lozy_ = g_.c("LoZY").canvas.get();
+  main_ = &w_.mainView();
+  edge_ = c.PiZX->canvas.get();
+  side_ = c.PiZY->canvas.get();
+  loxy_ = c.LOxy->canvas.get();
+  lozx_ = c.LoZX->canvas.get();
+  lozy_ = c.LoZY->canvas.get();
   // The areas never move or change size, so their extents are read once.
-  edgeLeft_ = g_.c("PiZX").left;
-  sideTop_ = g_.c("PiZY").top;
+  edgeLeft_ = c.PiZX->left();
+  sideTop_ = c.PiZY->top();
   edgeWidth_ = edge_->width(), edgeHeight_ = edge_->height();
   sideWidth_ = side_->width(), sideHeight_ = side_->height();
   zoomWidth_ = loxy_->width(), zoomHeight_ = loxy_->height();
   zyWidth_ = lozy_->width(), zyHeight_ = lozy_->height();
   zxWidth_ = lozx_->width(), zxHeight_ = lozx_->height();
-  for (int k = 0; k < 6; ++k) payload_[k] = g_.ui.find("LaMount(" + std::to_string(k) + ")");
+  if (p_.bio)
+    for (int k = 0; k < 6; ++k) payload_[k] = p_.bio->c.LaMount.find(k);
   // "Selected world only." (its click, which clears LOxy, belongs to the name labels).
-  selectedOnly_ = g_.ui.find("OptUp(7)");
+  if (p_.labels) selectedOnly_ = p_.labels->c.OptUp.find(7);
 }
 
 Color OrbitViews::bodyColor(int pln) const { return unpack(ownColor(pln)); }
 
 std::uint32_t OrbitViews::ownColor(int pln) const {
-  const BodyTable& b = g_.b;
+  const BodyTable& b = w_.b;
   return packedColor(b.ColorR[pln], b.ColorG[pln], b.ColorB[pln]);
 }
 
 bool OrbitViews::craftColor(int pln, std::uint32_t& out) const {
   // Launch only makes payloads 1..5; a kind with no payload label keeps the body's own colour.
-  const double k = std::nearbyint(g_.b.BodyKind[pln] - 10);
+  const double k = std::nearbyint(w_.b.BodyKind[pln] - 10);
   if (!(k <= 5) || !payload_[static_cast<int>(k)]) return true;
   const Control& label = *payload_[static_cast<int>(k)];
-  if (g_.s.BlinkPhase == 1) out = pack(label.fore);
-  else if (g_.s.BlinkPhase == 2) out = pack(label.back);
+  if (w_.s.BlinkPhase == 1) out = pack(label.fore());
+  else if (w_.s.BlinkPhase == 2) out = pack(label.back());
   else return false;
   return true;
 }
@@ -195,13 +165,13 @@ void OrbitViews::BomBA(std::int16_t x, std::int16_t y, std::int16_t z, std::int1
   if (!validBody(pln)) return;
   bind();
   std::uint32_t c = ownColor(pln);
-  const bool craft = g_.b.BodyKind[pln] > 10 && g_.b.CraftCode[pln] > 0;
+  const bool craft = w_.b.BodyKind[pln] > 10 && w_.b.CraftCode[pln] > 0;
   const bool selectedOnly = selectedOnly_ && selectedOnly_->value() != 0;
   if (!craft && !selectedOnly) return plot(x, y, z, c, c, true, true);
   const bool drawn = !craft || craftColor(pln, c);
   if (!selectedOnly) return plot(x, y, z, c, c, drawn, drawn);
   // The zoom-out X-Y view shows the selected world white and every other body grey, craft included.
-  plot(x, y, z, c, pln == g_.s.Focus ? kWhite : kGrey, drawn, true);
+  plot(x, y, z, c, pln == w_.s.Focus ? kWhite : kGrey, drawn, true);
 }
 
 void OrbitViews::BomBB(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln) {
@@ -216,7 +186,7 @@ void OrbitViews::clearViews() {
   main_->clear();
   side_->clear();
   edge_->clear();
-  if (Control* help = g_.ui.find("Label13")) help->visible = false;
+  if (onClearViews) onClearViews();
 }
 
 void OrbitViews::clearZoomOuts() {
@@ -233,50 +203,48 @@ int OrbitViews::clearIntervalMs(double seconds) {
 }
 
 void OrbitViews::onAutoClearBox() {
-  if (!chacs_->checked()) {
-    txref_->visible = false;
-    tiball_->setEnabled(false);
+  if (!c.CHacs->checked()) {
+    c.TXref->setVisible(false);
+    c.Tiball->setEnabled(false);
     return;
   }
-  txref_->visible = true;
-  tiball_->setEnabled(false);
-  int ms = clearIntervalMs(Val(txref_->text()));
+  c.TXref->setVisible(true);
+  c.Tiball->setEnabled(false);
+  int ms = clearIntervalMs(Val(c.TXref->text()));
   if (ms < 0) {
     // Negative or beyond a timer's reach: the timer gets 0 and does not fire.
-    g_.status("Clear Screen Time " + txref_->text() + " cannot be used: auto clear waits for 1 to 30 seconds.");
+    w_.status("Clear Screen Time " + c.TXref->text() + " cannot be used: auto clear waits for 1 to 30 seconds.");
     ms = 0;
   }
-  tiball_->setInterval(ms);
-  tiball_->setEnabled(true);
+  c.Tiball->setInterval(ms);
+  c.Tiball->setEnabled(true);
 }
 
 void OrbitViews::onClearTimeLeft() {
-  const double v = Val(txref_->text());
+  const double v = Val(c.TXref->text());
   const double seconds = std::isfinite(v) ? std::nearbyint(v) : 0;
-  if (!(seconds >= hacl_->min() && seconds <= hacl_->max())) {
-    g_.status("Clear Screen Time must be 1 to 30 seconds.");
-    txref_->setText(std::to_string(hacl_->value()));
+  if (!(seconds >= c.Hacl->min() && seconds <= c.Hacl->max())) {
+    w_.status("Clear Screen Time must be 1 to 30 seconds.");
+    c.TXref->setText(std::to_string(c.Hacl->value()));
     return;
   }
-  hacl_->setValue(static_cast<int>(seconds));
-  if (chacs_->checked()) {
-    tiball_->setEnabled(false);
-    tiball_->setInterval(i16(hacl_->value()) * i16(1000));
-    tiball_->setEnabled(true);
+  c.Hacl->setValue(static_cast<int>(seconds));
+  if (c.CHacs->checked()) {
+    c.Tiball->setEnabled(false);
+    c.Tiball->setInterval(i16(c.Hacl->value()) * i16(1000));
+    c.Tiball->setEnabled(true);
   }
 }
 
 void OrbitViews::onAutoClearTick() {
   bind();
   // While the body editor shows its number box, the trails stay.
-  const Control* editorBox = g_.ui.find("TXTOden");
-  if (editorBox && editorBox->visible) return;
+  if (p_.editor && p_.editor->c.TXTOden->visible()) return;
   main_->clear();
   side_->clear();
   edge_->clear();
-  for (const char* zoom : {"PicSide", "PicMoon"})
-    if (Control* c = g_.ui.find(zoom); c && c->canvas) c->canvas->clear();
-  g_.s.ZoomLabelRequest = 1;
+  if (p_.zoom) p_.zoom->clearAreas();
+  w_.s.ZoomLabelRequest = 1;
 }
 
 }  // namespace quorl

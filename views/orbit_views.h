@@ -3,17 +3,26 @@
 #include <array>
 #include <cstdint>
 
-#include "ui/color.h"
+#include <functional>
+
+#include "panels/peers.h"
+#include "sim/world.h"
 
 namespace quorl {
 
-class Game;
-class Canvas;
-class Control;
-
 class OrbitViews {
  public:
-  explicit OrbitViews(Game& g);
+  OrbitViews(World& w, Peers& p);
+
+  struct Controls {
+    Handle PiZX, PiZY;         // the edge (X-Z) and side (Y-Z) views
+    Handle LOxy, LoZX, LoZY;   // the zoom-out views
+    Handle LabEdgeView, LabSideView;
+    Handle Command4, CHacs, Hacl, TXref, Tiball;  // clear, auto clear, its time, its timer
+  } c;
+
+  // Runs after a clear by Command4 (the help text goes with the trails).
+  std::function<void()> onClearViews;
 
   // Plots body `pln` at the whole-number position (x, y, z) in all six areas, with the spacecraft
   // blinking and the selected-world highlight of the zoom-out X-Y view.
@@ -27,7 +36,7 @@ class OrbitViews {
   // Auto-clear interval in ms for a number of seconds, rounded; -1 when a timer cannot take it.
   static int clearIntervalMs(double seconds);
 
-  // Looks up the canvases and the controls of other panels once they all exist; cheap afterwards.
+  // Looks up the controls of other panels once they all exist; cheap afterwards.
   void bind() {
     if (!bound_) bindSlow();
   }
@@ -46,7 +55,8 @@ class OrbitViews {
   void onAutoClearBox();   // CHacs
   void onClearTimeLeft();  // TXref losing focus
 
-  Game& g_;
+  World& w_;
+  Peers& p_;
   bool bound_ = false;
   Canvas* main_ = nullptr;
   Canvas* edge_ = nullptr;   // PiZX
@@ -59,10 +69,6 @@ class OrbitViews {
   int zoomWidth_ = 0, zoomHeight_ = 0, zyWidth_ = 0, zyHeight_ = 0, zxWidth_ = 0, zxHeight_ = 0;
   Control* selectedOnly_ = nullptr;  // OptUp(7), "Selected world only."
   std::array<Control*, 6> payload_{};  // LaMount(0..5)
-  Control* tiball_ = nullptr;
-  Control* txref_ = nullptr;
-  Control* hacl_ = nullptr;
-  Control* chacs_ = nullptr;
 };
 
 }  // namespace quorl

@@ -1,16 +1,22 @@
 // The picture of the selected world and those after it.
 #pragma once
+#include "panels/peers.h"
+#include "sim/world.h"
 
 namespace quorl {
 
-class Game;
-
 class PlanetPicture {
  public:
-  explicit PlanetPicture(Game& g);
+  PlanetPicture(World& w, Peers& p);
+
+  struct Controls {
+    Handle PicWorld;  // a strip along the bottom of the main view; start-up gives it its top
+    Handle TimWo;
+  } c;
 
  private:
-  Game& g_;
+  World& w_;
+  Peers& p_;
 };
 
 }  // namespace quorl

@@ -1,39 +1,55 @@
-// The zoom view that follows the selected world.
+// The zoom view that follows the selected world: its controls and their handlers (the tick that draws it
+// is in zoom_tick.cpp).
 #include "views/zoom_view.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "app/game.h"
 #include "sim/numbers.h"
-#include "sim/squash.h"
-#include "views/name_labels.h"
-#include "views/orbit_views.h"
 
 namespace quorl {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
 constexpr int kPresets[4] = {2, 10, 100, 500};
+constexpr double kPi = 3.14159265358979;
+constexpr Color kLight = rgb(224, 224, 224), kDark = rgb(48, 48, 48), kWhite = rgb(255, 255, 255);
 
-// Front view centre (4380, 4000), side view centre (4380, 2500).
-constexpr double kCx = 4380, kCy = 4000, kCz = 2500;
-
-int component(double c) { return std::clamp<int>(CInt(c), 0, 255); }
-
-// A point, unless a degenerate scale has thrown it far off every area (the pixel conversion
-// would not be defined there).
-inline void plot(Canvas& c, double x, double y, Color col) {
-  if (x > -1e7 && x < 1e7 && y > -1e7 && y < 1e7) c.pset(x, y, col);
-}
-
-// Eight directions of a crater ring.
-constexpr double kRing[8][2] = {{1, 0},  {0.7071067811865476, 0.7071067811865476},   {0, 1},
-                                {-0.7071067811865476, 0.7071067811865476},          {-1, 0},
-                                {-0.7071067811865476, -0.7071067811865476},         {0, -1},
-                                {0.7071067811865476, -0.7071067811865476}};
+using Self = ZoomView::Controls;
+const ControlRow<Self> kControls[] = {
+    {QUORL_CONTROL(PicMoon), .kind = Kind::Picture, .parent = "FraMoon", .place = {0, 240, 8760, 8000},
+     .back = rgb(0, 0, 0)},
+    {QUORL_CONTROL(PicSide), .kind = Kind::Picture, .parent = "FraMoon", .place = {0, 8240, 8760, 4695},
+     .back = rgb(0, 0, 0)},
+    {QUORL_CONTROL(TimZkrol), .kind = Kind::Timer, .interval = 120, .running = true},
+    // Column A, under the focus panel.
+    {QUORL_CONTROL(ScaleScroll), .kind = Kind::HScroll, .place = {16100, 11100, 2100, 255},
+     .bar = BarRange{1, 5000, 30, 1, 10}},
+    {QUORL_CONTROL(TXmoonzoom), .kind = Kind::TextBox, .place = {18260, 11100, 700, 285}, .text = "30", .fore = kWhite,
+     .back = kDark},
+    {QUORL_CONTROL(txZZ), .kind = Kind::TextBox, .place = {15480, 11740, 600, 285}, .toolTip = "Magnification.",
+     .text = "1", .fore = kWhite, .back = kDark},
+    {QUORL_CONTROL(Hippo), .kind = Kind::HScroll, .place = {16140, 11740, 2400, 255}, .bar = BarRange{1, 100, 1, 1, 10}},
+    {QUORL_CONTROL(ChNom), .kind = Kind::CheckBox, .place = {15480, 12060, 4000, 255},
+     .caption = "Name Locals on Zoom graphic", .fore = kLight, .back = rgb(0, 0, 0)},
+    {QUORL_CONTROL(ChGlob), .kind = Kind::CheckBox, .place = {18600, 11740, 800, 255},
+     .toolTip = "CLick off for faster evolution", .fore = kLight, .back = rgb(0, 0, 0)},
+    // The speed needs room for fifteen digits: it sits in the zoom frame's caption row. Its text turns
+    // black or dark red.
+    {QUORL_CONTROL(LaVel), .kind = Kind::Label, .parent = "FraMoon", .place = {5900, 0, 2700, 240},
+     .toolTip = "Velocity", .back = rgb(192, 192, 192)},
+    {QUORL_CONTROL(LaLocal), .kind = Kind::Label, .place = {18900, 10800, 900, 255}, .fore = kLight},
+    {QUORL_CONTROL(Text4), .kind = Kind::TextBox, .place = {18900, 11420, 900, 285}, .fore = kWhite, .back = kDark},
+    {QUORL_CONTROL(FraMoon), .kind = Kind::Frame, .place = {19920, 0, 8760, 12935}, .caption = "Focus",
+     .fore = kLight},
+    {QUORL_CONTROLS(OpZo), .kind = Kind::Option, .first = 0, .last = 3, .place = {16700, 11420, 300, 255}},
+    {QUORL_CONTROLS(Txlab), .kind = Kind::Label, .first = 0, .last = 2, .fore = kLight},
+    {QUORL_CONTROL(ZkrolHorz), .kind = Kind::HScroll, .place = {15480, 12380, 3900, 255},
+     .bar = BarRange{0, 20000, 19920, 200, 1000}},
+    {QUORL_CONTROL(ZkrolVert), .kind = Kind::VScroll, .place = {19540, 11740, 255, 900},
+     .bar = BarRange{0, 8200, 0, 200, 1000}},
+};
 
 }  // namespace
 
@@ -49,105 +65,41 @@ ZoomView::Dots ZoomView::makeDots(int n) {
   return d;
 }
 
-ZoomView::ZoomView(Game& g)
-    : g_(g),
-      moon_(*g.addPicture("PicMoon", Kind::Picture, 0, 240, 8760, 8000, rgb(0, 0, 0)).canvas),
-      side_(*g.addPicture("PicSide", Kind::Picture, 0, 8240, 8760, 4695, rgb(0, 0, 0)).canvas),
-      timer_(g.ui.add("TimZkrol", Kind::Timer)),
-      scale_(g.ui.add("ScaleScroll", Kind::HScroll)),
-      moonZoom_(g.ui.add("TXmoonzoom", Kind::TextBox)),
-      txZZ_(g.ui.add("txZZ", Kind::TextBox)),
-      hippo_(g.ui.add("Hippo", Kind::HScroll)),
-      chNom_(g.ui.add("ChNom", Kind::CheckBox)),
-      chGlob_(g.ui.add("ChGlob", Kind::CheckBox)),
-      laVel_(g.ui.add("LaVel", Kind::Label)),
-      laLocal_(g.ui.add("LaLocal", Kind::Label)),
-      text4_(g.ui.add("Text4", Kind::TextBox)),
-      laFocal_(g.c("LaFocal")),
+ZoomView::ZoomView(World& w, Peers& p)
+    : c(declared(w.ui, kControls)),
+      w_(w),
+      p_(p),
+      moon_(*c.PicMoon->canvas),
+      side_(*c.PicSide->canvas),
       dots25_(makeDots(25)),
       dots50_(makeDots(50)),
       dots100_(makeDots(100)),
       dots200_(makeDots(200)),
       dots300_(makeDots(300)) {
-  timer_.setInterval(120);
-  timer_.setEnabled(true);
+  // First values before any handler is wired, so opening the window runs nothing.
+  c.ChNom->setChecked(true);
+  c.ChGlob->setChecked(true);
+  for (int i = 0; i < 4; ++i) c.OpZo[i].setLeft(16700 + 330 * i);
+  const char* captions[3] = {"Locals", "Planet Detail", "Zoom"};
+  const Place places[3] = {{18050, 11420, 800, 255}, {15480, 11420, 1200, 255}, {15480, 11100, 600, 255}};
+  for (int i = 0; i < 3; ++i) {
+    c.Txlab[i].setCaption(captions[i]);
+    c.Txlab[i].setPlace(places[i].left, places[i].top, places[i].width, places[i].height);
+  }
 
-  Control& frame = g.ui.add("FraMoon", Kind::Frame);
-  frame.caption = "Focus";
-  frame.fore = rgb(224, 224, 224);
-  frame.left = 19920, frame.top = 0, frame.width = 8760, frame.height = 12935;
-  for (const char* name : {"PicMoon", "PicSide"}) g.c(name).parent = "FraMoon";
-  g.addArray("OpZo", Kind::Option, 0, 3);
-  g.addArray("Txlab", Kind::Label, 0, 2);
-  Control& horz = g.ui.add("ZkrolHorz", Kind::HScroll);
-  Control& vert = g.ui.add("ZkrolVert", Kind::VScroll);
-
-  // Ranges and first values before any handler is wired, so opening the window runs nothing.
-  scale_.setRange(1, 5000);
-  scale_.largeChange = 10;
-  scale_.setValue(30);
-  moonZoom_.setText("30");
-  txZZ_.setText("1");
-  txZZ_.toolTip = "Magnification.";
-  hippo_.setRange(1, 100);
-  hippo_.largeChange = 10;
-  hippo_.setValue(1);
-  chNom_.caption = "Name Locals on Zoom graphic";
-  chNom_.setChecked(true);
-  chGlob_.toolTip = "CLick off for faster evolution";
-  chGlob_.setChecked(true);
-  horz.setRange(0, 20000);
-  vert.setRange(0, 8200);
-  for (Control* bar : {&horz, &vert}) bar->smallChange = 200, bar->largeChange = 1000;
-  horz.setValue(frame.left);
-  vert.setValue(frame.top);
-  laVel_.toolTip = "Velocity";
-  g.c("Txlab", 0).caption = "Locals";
-  g.c("Txlab", 1).caption = "Planet Detail";
-  g.c("Txlab", 2).caption = "Zoom";
-  for (int i : {3, 4, 5, 7}) numberedModes_[i == 7 ? 3 : i - 3] = &g.c("OptUp", i);
-
-  // Column A, under the focus panel.
-  const Color light = rgb(224, 224, 224), dark = rgb(48, 48, 48);
-  auto place = [](Control& c, int left, int top, int width, int height) {
-    c.left = left, c.top = top, c.width = width, c.height = height;
-  };
-  place(laLocal_, 18900, 10800, 900, 255);
-  laLocal_.fore = light;
-  place(g.c("Txlab", 2), 15480, 11100, 600, 255);
-  place(scale_, 16100, 11100, 2100, 255);
-  place(moonZoom_, 18260, 11100, 700, 285);
-  // The speed needs room for fifteen digits: it sits in the zoom frame's caption row.
-  laVel_.parent = "FraMoon";
-  place(laVel_, 5900, 0, 2700, 240);
-  laVel_.back = rgb(192, 192, 192);  // its text turns black or dark red
-  place(g.c("Txlab", 1), 15480, 11420, 1200, 255);
-  for (int i = 0; i < 4; ++i) place(g.c("OpZo", i), 16700 + 330 * i, 11420, 300, 255);
-  place(g.c("Txlab", 0), 18050, 11420, 800, 255);
-  place(text4_, 18900, 11420, 900, 285);
-  place(txZZ_, 15480, 11740, 600, 285);
-  place(hippo_, 16140, 11740, 2400, 255);
-  place(chGlob_, 18600, 11740, 800, 255);
-  place(chNom_, 15480, 12060, 4000, 255);
-  place(horz, 15480, 12380, 3900, 255);
-  place(vert, 19540, 11740, 255, 900);
-  for (int i = 0; i < 3; ++i) g.c("Txlab", i).fore = light;
-  for (Control* c : {&chNom_, &chGlob_}) c->fore = light, c->back = rgb(0, 0, 0);
-  for (Control* c : {&moonZoom_, &txZZ_, &text4_}) c->fore = rgb(255, 255, 255), c->back = dark;
-
-  scale_.onChange = [this] { scaleChanged(); };
-  for (int i = 0; i < 4; ++i) g.c("OpZo", i).onClick = [this, i] { scale_.setValue(kPresets[i]); };
-  moonZoom_.onLostFocus = [this] { moonZoomLeft(); };
-  txZZ_.onLostFocus = [this] { magnificationLeft(); };
-  hippo_.onChange = [this] { hippoChanged(); };
-  horz.onChange = [this, &horz] { g_.c("FraMoon").left = horz.value(); };
-  vert.onChange = [this, &vert] { g_.c("FraMoon").top = vert.value(); };
-  g.c("PicMoon").onClick = [this] {
+  c.ScaleScroll->onChange = [this] { scaleChanged(); };
+  for (int i = 0; i < 4; ++i) c.OpZo[i].onClick = [this, i] { c.ScaleScroll->setValue(kPresets[i]); };
+  c.TXmoonzoom->onLostFocus = [this] { moonZoomLeft(); };
+  c.txZZ->onLostFocus = [this] { magnificationLeft(); };
+  c.Hippo->onChange = [this] { hippoChanged(); };
+  c.ZkrolHorz->onChange = [this] { c.FraMoon->setLeft(c.ZkrolHorz->value()); };
+  c.ZkrolVert->onChange = [this] { c.FraMoon->setTop(c.ZkrolVert->value()); };
+  c.PicMoon->onClick = [this] {
     moon_.clear();
-    g_.s.ZoomLabelRequest = 1;
+    w_.s.ZoomLabelRequest = 1;
   };
-  g.c("PicSide").onClick = [this] { side_.clear(); };
-  timer_.onTick = [this] { tick(); };
+  c.PicSide->onClick = [this] { side_.clear(); };
+  c.TimZkrol->onTick = [this] { tick(); };
 }
 
 void ZoomView::forgetImpacts(int body) {
@@ -162,364 +114,49 @@ void ZoomView::clearAreas() {
 
 void ZoomView::scaleChanged() {
   clearAreas();
-  const int v = scale_.value();
+  const int v = c.ScaleScroll->value();
   if (!keepTyped_) {
-    g_.s.ZoomScale = v;
-    moonZoom_.setText(std::to_string(v));
+    w_.s.ZoomScale = v;
+    c.TXmoonzoom->setText(std::to_string(v));
   }
   for (int i = 0; i < 4; ++i)
-    if (kPresets[i] != v) g_.c("OpZo", i).setValue(0);
+    if (kPresets[i] != v) c.OpZo[i].setValue(0);
 }
 
 void ZoomView::moonZoomLeft() {
-  double v = Val(moonZoom_.text());
-  if (v < 1) moonZoom_.setText("1");
-  else if (v > 20000) moonZoom_.setText("20000");
-  const int typed = CInt(Val(moonZoom_.text()));
-  g_.s.ZoomScale = typed;
+  double v = Val(c.TXmoonzoom->text());
+  if (v < 1) c.TXmoonzoom->setText("1");
+  else if (v > 20000) c.TXmoonzoom->setText("20000");
+  const int typed = CInt(Val(c.TXmoonzoom->text()));
+  w_.s.ZoomScale = typed;
   // The bar stops at 5000: a larger typed scale stays in the box and in ZoomScale, the bar shows its maximum.
-  keepTyped_ = typed > scale_.max();
+  keepTyped_ = typed > c.ScaleScroll->max();
   struct Reset {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{keepTyped_};
-  scale_.setValue(std::clamp(typed, scale_.min(), scale_.max()));
+  c.ScaleScroll->setValue(std::clamp(typed, c.ScaleScroll->min(), c.ScaleScroll->max()));
 }
 
 void ZoomView::magnificationLeft() {
-  double v = Val(txZZ_.text());
+  double v = Val(c.txZZ->text());
   if (v == 0 || !std::isfinite(v)) {
     v = 1;
-    txZZ_.setText("1");
+    c.txZZ->setText("1");
   }
-  g_.s.Magnification = v;
+  w_.s.Magnification = v;
   hippoFromText_ = true;
   struct Reset {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{hippoFromText_};
-  hippo_.setValue(CInt(std::clamp(v, 1.0, 100.0)));
+  c.Hippo->setValue(CInt(std::clamp(v, 1.0, 100.0)));
 }
 
 void ZoomView::hippoChanged() {
   if (hippoFromText_) return;
-  g_.s.Magnification = hippo_.value();
-  txZZ_.setText(std::to_string(hippo_.value()));
-}
-
-bool ZoomView::numberedNames() const {
-  for (const Control* c : numberedModes_)
-    if (c->checked()) return true;
-  return false;
-}
-
-void ZoomView::refreshImpactTip(int f) { laFocal_.toolTip = Str(g_.b.ImpactCount[f]) + " impacts"; }
-
-Color ZoomView::payloadColor(int j, Color fallback) {
-  const double kind = g_.b.BodyKind[j] - 10;
-  if (!(kind > -0.5 && kind < 5.5)) return fallback;
-  const int k = CInt(kind);
-  if (!payloadLabels_[k]) payloadLabels_[k] = g_.ui.find("LaMount(" + std::to_string(k) + ")");
-  const Control* label = payloadLabels_[k];
-  if (!label) return fallback;
-  return g_.s.BlinkPhase == 1 ? label->fore : label->back;
-}
-
-void ZoomView::burst(int count, int spread, double x, double y, double z, Color c) {
-  for (int i = 0; i < count; ++i) {
-    const double ox = Int(g_.Rnd() * 2 * spread) - spread;
-    const double oy = Int(g_.Rnd() * 2 * spread) - spread;
-    const double oz = Int(g_.Rnd() * 2 * spread) - spread;
-    plot(moon_, x + ox, y + oy, c);
-    plot(side_, x + ox, z + oz, c);
-  }
-}
-
-// The nova pair (entries 4 and 5): each point draws its three offsets and then which of the two
-// bodies it belongs to. Bodies far apart on screen get a cloud round each at 0.3 of the spread;
-// close ones share one cloud round their halfway point.
-void ZoomView::pairBurst(int count, int f, double x, double y, double z, double scale, Color c) {
-  const BodyTable& b = g_.b;
-  const int other = g_.s.FusionPair[5];
-  double x5 = x, y5 = y, z5 = z;
-  Color c5 = c;
-  if (other > 0 && validBody(other)) {
-    const double mag = g_.s.Magnification;
-    x5 = kCx - (b.PosX[f] - b.PosX[other]) * mag * scale;
-    y5 = kCy - (b.PosY[f] - b.PosY[other]) * mag * scale;
-    z5 = kCz - (b.PosZ[f] - b.PosZ[other]) * mag * scale;
-    c5 = g_.views->bodyColor(other);
-  }
-  const bool apart = std::fabs(x5 - x) + std::fabs(y5 - y) > 500;
-  const double factor = apart ? 0.3 : 1.0;
-  for (int i = 0; i < count; ++i) {
-    const double ox = Int(g_.Rnd() * 2 * 444) - 444;
-    const double oy = Int(g_.Rnd() * 2 * 444) - 444;
-    const double oz = Int(g_.Rnd() * 2 * 444) - 444;
-    const bool partner = Int(g_.Rnd() * 2) == 1;
-    double cx = (x + x5) / 2, cy = (y + y5) / 2, cz = (z + z5) / 2;
-    if (apart) cx = partner ? x5 : x, cy = partner ? y5 : y, cz = partner ? z5 : z;
-    const Color col = partner ? c5 : c;
-    plot(moon_, cx + ox * factor, cy + oy * factor, col);
-    plot(side_, cx + ox * factor, cz + oz * factor, col);
-  }
-}
-
-// Crater marks in shades of the focus colour: a light dot for a small impact or a craft, rings
-// growing with the crater size for the others.
-void ZoomView::crater(double x, double y, int size, double drawnRadius) {
-  if (size < 16) {
-    plot(moon_, x, y, shades_[4]);
-    return;
-  }
-  plot(moon_, x, y, shades_[2]);
-  const double ring = std::max(15.0, drawnRadius * size / 2000);
-  auto circle = [&](double r, Color c) {
-    for (const auto& d : kRing) plot(moon_, x + d[0] * r, y + d[1] * r, c);
-  };
-  circle(ring, shades_[1]);
-  if (size >= 100) circle(2 * ring, shades_[3]);
-  if (size >= 200) circle(3 * ring, shades_[0]);
-}
-
-void ZoomView::impacts(int f, double unit, double drawnRadius) {
-  BodyTable& b = g_.b;
-  const int n = std::min<int>(b.ImpactCount[f], 99);
-  if (treated_[f] > n) treated_[f] = static_cast<std::int16_t>(std::max(n, 0));  // the table was reset
-  if (n < 1) return;
-  const double R = b.ColorR[f], G = b.ColorG[f], B = b.ColorB[f];
-  shades_ = {rgb(component(R), component(G), component(B)), rgb(component(R / 2), component(G / 2), component(B / 2)),
-             rgb(component(R / 3), component(G / 3), component(B / 3)),
-             rgb(component(R * 0.7), component(G * 0.7), component(B * 0.7)),
-             rgb(component((R + 255) / 2), component((G + 255) / 2), component((B + 255) / 2))};
-  for (int k = 1; k <= n; ++k) {
-    const int size = b.ImpactMark[k][f];
-    // New: never placed, and not yet treated by this view (small worlds store offsets that round to
-    // 0, so the placement alone cannot tell; the life losses must happen once per impact).
-    const bool fresh = b.CraterDX[k][f] == 0 && k > treated_[f];
-    if (!fresh) {
-      const double sx = b.CraterDX[k][f], sy = b.CraterDY[k][f];
-      crater(kCx + sx * unit / 20000, kCy + sy * unit / 20000, size, drawnRadius);
-      continue;
-    }
-    i32& aquatiq = b.LifeCount[2][f];
-    if (size >= 100) {
-      if (Int(g_.Rnd() * 2) == 0) aquatiq = static_cast<std::int32_t>(Int(aquatiq / 2.0));
-      if (Int(g_.Rnd() * 3) == 0) aquatiq = CLng(aquatiq / 3.0);
-    }
-    if (size >= 200) {
-      if (Int(g_.Rnd() * 2) == 0) aquatiq = static_cast<std::int32_t>(Int(aquatiq / 2.0));
-      aquatiq = static_cast<std::int32_t>(Int(aquatiq / 2.0));
-      i32& terran = b.LifeCount[3][f];
-      terran = CLng(terran / 3.0);
-    }
-    const double a1 = g_.Rnd() * 6.3, s1 = std::sqrt(g_.Rnd());
-    const double dx = std::cos(a1) * s1 * 0.8 * b.Radius[f];
-    const double a2 = g_.Rnd() * 6.3, s2 = std::sqrt(g_.Rnd());
-    const double dy = std::sin(a2) * s2 * 0.8 * b.Radius[f];
-    b.CraterDX[k][f] = CInt(dx);
-    b.CraterDY[k][f] = CInt(dy);
-    crater(kCx + dx * unit, kCy + dy * unit, size, drawnRadius);
-  }
-  treated_[f] = static_cast<std::int16_t>(n);
-}
-
-void ZoomView::tick() {
-  SharedState& s = g_.s;
-  BodyTable& b = g_.b;
-  // A ZoomRate of 0 (never entered) would stop the timer for good; keep the interval then.
-  if (s.ZoomRate > 0 && timer_.interval() != s.ZoomRate) timer_.setInterval(s.ZoomRate);
-
-  const int f = s.Focus;
-  if (f < 2 || !validBody(f) || b.Gone[f] != 0) {
-    laLocal_.caption.assign(1, '~');  // (one-character literals trip a false -Wrestrict in GCC 12)
-    laFocal_.caption.assign(1, '0');
-    clearAreas();
-    return;
-  }
-
-  const double speed = std::sqrt(b.VelY[f] * b.VelY[f] + b.VelX[f] * b.VelX[f] + b.VelZ[f] * b.VelZ[f]);
-  laVel_.caption = Str(speed);
-  // The rule for a craft above 4.2 sat under "at most 2" and never ran; it stays off.
-  laVel_.fore = speed > 2 ? rgb(127, 0, 0) : rgb(0, 0, 0);
-
-  const double mag = s.Magnification;
-  const double z = scale_.value() / 100000.0 / mag;
-  if (s.Proximity == 0) return;
-
-  s.ZoomFrame = s.ZoomFrame >= 29 ? i16(0) : s.ZoomFrame + 1;
-  s.BlinkPhase = s.BlinkPhase != 2 ? 2 : 1;
-
-  const Color fc = g_.views->bodyColor(f);
-  const bool glob = chGlob_.checked();
-  if (!glob) {
-    static constexpr double cross[5][2] = {{0, 0}, {15, 0}, {-15, 0}, {0, 15}, {0, -15}};
-    for (const auto& d : cross) plot(moon_, kCx + d[0], kCy + d[1], fc);
-    for (const auto& d : cross) plot(side_, kCx + d[0], kCz + d[1], fc);
-  }
-
-  // Focus outline at its true size.
-  const double unit = s.Proximity / z;  // window units per radius unit
-  const double r = Squash(b.Mass[f]) / 1000;
-  b.Radius[f] = r;
-  double R = unit * r;
-  if (R > 35000) {
-    R = 35000;
-    g_.status("Zoom at max.");
-  }
-  const Dots* dots = &dots50_;
-  if (f == 2) dots = &dots300_;
-  if (b.Mass[f] > 0.0001) dots = &dots100_;
-  if (b.Mass[f] > 0.004) dots = &dots200_;
-  for (std::size_t i = 0; i < dots->cos.size(); ++i) {
-    const double px = kCx + R * dots->cos[i], py = R * dots->sin[i];
-    plot(moon_, px, kCy + py, fc);
-    plot(side_, px, kCz + py, fc);
-  }
-
-  if (b.BodyKind[f] > 10) {
-    const Control* station = g_.ui.find("ScrStation");
-    const double T = ((station ? station->value() : 0) / 100000.0) * unit;
-    const Color tc = s.ZoomFrame > 4 ? rgb(255, 0, 0) : rgb(255, 255, 255);
-    plot(moon_, kCx + s.LaunchDirX * T, kCy + s.LaunchDirY * T, tc);
-    plot(side_, kCx + s.LaunchDirX * T, kCz, tc);
-  }
-
-  impacts(f, unit, R);
-
-  const bool labels = s.ZoomLabelRequest == 1;
-  const bool nameLocals = labels && chNom_.checked();
-  if (nameLocals) {
-    moon_.fontSize = 12;
-    moon_.fontBold = false;
-    moon_.currentX -= 170.0 * b.BodyName[f].size();
-    moon_.currentY -= 180;
-    moon_.foreColor = fc;
-    moon_.print(b.BodyName[f]);
-    moon_.fontSize = 10;
-  }
-
-  std::array<i16, 6>& pair = s.FusionPair;
-  if (pair[3] == f) {
-    burst(CInt(33 / 2.0), 111, kCx, kCy, kCz, fc);
-    pair[3] = 0;
-  }
-  if (pair[0] == f) {
-    burst(33, 111, kCx, kCy, kCz, fc);
-    pair[0] = 0;
-  }
-  if (pair[1] == f) {
-    burst(33, 333, kCx, kCy, kCz, fc);
-    pair[1] = 0;
-  }
-
-  // Locals.
-  const double L = std::max(Val(moonZoom_.text()), 0.1);
-  const double k = 1000 / L, reach = 10 * L;
-  // d >= reach is decided on the squared distance away from the boundary; near it by the root itself.
-  const double reach2 = reach * reach, below = reach2 * (1 - 1e-9), above = reach2 * (1 + 1e-9);
-  const bool numbered = nameLocals && numberedNames();
-  const double fx = b.PosX[f], fy = b.PosY[f], fz = b.PosZ[f];
-  const int fragment = s.NewestFragment;
-  NameLabels& namer = *g_.labels;
-  int locals = 0;
-  bool craftMet = false;
-  const int last = std::clamp<int>(s.BodyCount, -1, kRows - 1);
-  for (int j = last; j >= 0; --j) {
-    if (treated_[j] > b.ImpactCount[j]) treated_[j] = std::max<std::int16_t>(b.ImpactCount[j], 0);
-    const bool gone = b.Gone[j] != 0;
-    if (gone && pair[0] <= 0 && pair[1] <= 0) continue;
-    if (labels) {
-      const double px = Int(b.PosX[j]), py = Int(b.PosY[j]);
-      // Outside 16 bits the body is far outside the main view: it would get no label anyway.
-      if (px >= -32768 && px <= 32767 && py >= -32768 && py <= 32767)
-        namer.NamePlanet(static_cast<int>(px), static_cast<int>(py), j);
-    }
-    if (j == f) continue;
-    const double dx = (fx - b.PosX[j]) * mag, dy = (fy - b.PosY[j]) * mag, dz = (fz - b.PosZ[j]) * mag;
-    const double d2 = dx * dx + dy * dy + dz * dz;
-    if (d2 == 0) continue;
-    if (!(d2 < below) && (d2 > above || std::sqrt(d2) >= reach)) continue;
-    ++locals;
-    if (b.BodyKind[j] > 10) craftMet = true;
-
-    const double X = kCx - dx * k, Y = kCy - dy * k, Zs = kCz - dz * k;
-    const double rj = Squash(b.Mass[j]) / 1000;
-    b.Radius[j] = rj;
-    double Rj = unit * rj;
-    if (Rj > 3333) Rj = 3333;
-    const Color jc = g_.views->bodyColor(j);
-
-    if (!gone) {
-      if (glob && b.CraftCode[j] <= 0) {
-        const Dots* jd = &dots25_;
-        if (j == 2) jd = &dots200_;
-        if (b.Mass[j] > 0.0001) jd = &dots50_;
-        if (b.Mass[j] > 0.004) jd = &dots100_;
-        for (std::size_t i = 0; i < jd->cos.size(); ++i) {
-          const double px = X + Rj * jd->cos[i], py = Rj * jd->sin[i];
-          plot(moon_, px, Y + py, jc);
-          plot(side_, px, Zs + py, jc);
-        }
-      } else {
-        const Color pc = glob ? payloadColor(j, jc) : jc;
-        plot(moon_, X, Y, pc);
-        plot(side_, X, Zs, pc);
-      }
-
-      if (nameLocals) {
-        // The label trails the body's motion relative to the focus.
-        moon_.foreColor = side_.foreColor = jc;
-        const std::string& name = b.BodyName[j];
-        if (b.VelX[j] - b.VelX[f] > 0) {
-          const double back = 100.0 * name.size() + 50;
-          moon_.currentX -= back;
-          side_.currentX -= back;
-        }
-        moon_.currentY += b.VelY[j] - b.VelY[f] > 0 ? -300 : 50;
-        side_.currentY += b.VelZ[j] - b.VelZ[f] > 0 ? -300 : 50;
-        const std::string text = numbered ? name + ' ' + std::to_string(j) : name;  // as Str(j) writes it
-        moon_.print(text);
-        side_.print(text);
-      }
-
-      if (fragment > 0 && j == fragment) {
-        static constexpr double around[4][2] = {{15, 0}, {-15, 0}, {0, 15}, {0, -15}};
-        const Color white = rgb(255, 255, 255);
-        if (!glob)
-          for (const auto& d : around) plot(moon_, X + d[0], Y + d[1], white);
-        for (const auto& d : around) plot(side_, X + d[0], Zs + d[1], white);
-        text4_.setText(padded(std::sqrt(d2) / 1000000, 3, 3));
-      }
-    }
-
-    if (j == 0) continue;  // 0 in the record means "none", never body 0
-    const int c = craftMet ? 17 : 55;
-    if (pair[0] == j) {
-      burst(CInt(c / 2.0), 111, X, Y, Zs, jc);
-      pair[0] = 0;
-      refreshImpactTip(f);
-    }
-    if (pair[1] == j) {
-      burst(CInt(c / 2.0), 444, X, Y, Zs, jc);
-      pair[1] = 0;
-      refreshImpactTip(f);
-    }
-    if (pair[2] == j) {
-      burst(c, 111, X, Y, Zs, jc);
-      pair[2] = 0;
-      refreshImpactTip(f);
-    }
-    if (pair[4] == j) {
-      pairBurst(c, f, X, Y, Zs, k, jc);
-      pair[4] = 0;
-      pair[5] = 0;
-      refreshImpactTip(f);
-    }
-  }
-
-  s.ZoomLabelRequest = 2;
-  laLocal_.caption = std::to_string(locals);
+  w_.s.Magnification = c.Hippo->value();
+  c.txZZ->setText(std::to_string(c.Hippo->value()));
 }
 
 }  // namespace quorl

@@ -3,24 +3,35 @@
 #include <array>
 #include <vector>
 
-#include "sim/bodies.h"
-#include "ui/color.h"
+#include "panels/peers.h"
+#include "sim/world.h"
 
 namespace quorl {
 
-class Game;
-class Control;
-class Canvas;
-
 class ZoomView {
  public:
-  explicit ZoomView(Game& g);
+  ZoomView(World& w, Peers& p);
+
+  struct Controls {
+    Handle PicMoon, PicSide;  // front and side pictures
+    Handle TimZkrol;
+    Handle ScaleScroll, TXmoonzoom;  // zoom
+    Handle txZZ, Hippo;              // magnification
+    Handle ChNom, ChGlob;            // name the locals; draw true sizes
+    Handle LaVel, LaLocal, Text4;
+    Handle FraMoon;
+    ControlArray OpZo;   // 0..3: quick zoom options
+    ControlArray Txlab;  // 0..2: captions
+    Handle ZkrolHorz, ZkrolVert;  // move the frame
+  } c;
 
   // One tick of TimZkrol: the whole drawing of the two areas.
   void tick();
   // Forgets which impacts of a body (every body when -1) the view has already treated, for whoever
   // resets a body's impact tables. Without it the view notices a reset only when it sees the lower count.
   void forgetImpacts(int body = -1);
+  // Clears both pictures.
+  void clearAreas();
 
  private:
   // Unit vectors of a dotted circle of n steps, run from angle 0 to 2.3 pi as the loop adds its step.
@@ -29,7 +40,6 @@ class ZoomView {
   };
   static Dots makeDots(int n);
 
-  void clearAreas();
   void scaleChanged();
   void moonZoomLeft();
   void magnificationLeft();
@@ -43,22 +53,10 @@ class ZoomView {
   Color payloadColor(int j, Color fallback);
   bool numberedNames() const;
 
-  Game& g_;
+  World& w_;
+  Peers& p_;
   Canvas& moon_;
   Canvas& side_;
-  Control& timer_;
-  Control& scale_;
-  Control& moonZoom_;
-  Control& txZZ_;
-  Control& hippo_;
-  Control& chNom_;
-  Control& chGlob_;
-  Control& laVel_;
-  Control& laLocal_;
-  Control& text4_;
-  Control& laFocal_;
-  std::array<Control*, 4> numberedModes_{};  // OptUp 3, 4, 5 and 7 put the number after a local's name
-  std::array<Control*, 6> payloadLabels_{};  // LaMount(0..5), found when first needed
 
   Dots dots25_, dots50_, dots100_, dots200_, dots300_;
   std::array<Color, 5> shades_{};  // crater shades of the focus colour

@@ -20,12 +20,12 @@ void CanvasView::paintEvent(QPaintEvent*) {
     p.drawImage(QRectF(0, 0, canvas->width() / 15.0, canvas->height() / 15.0), canvas->image());
     // Whatever the canvas does not cover shows the control's back colour.
     const int w = static_cast<int>(canvas->width() / 15.0), h = static_cast<int>(canvas->height() / 15.0);
-    const QColor back(c_.back.r, c_.back.g, c_.back.b);
+    const QColor back(c_.back().r, c_.back().g, c_.back().b);
     if (width() > w) p.fillRect(w, 0, width() - w, height(), back);
     if (height() > h) p.fillRect(0, h, width(), height() - h, back);
     return;
   }
-  p.fillRect(rect(), QColor(c_.back.r, c_.back.g, c_.back.b));
+  p.fillRect(rect(), QColor(c_.back().r, c_.back().g, c_.back().b));
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* e) {

@@ -70,15 +70,7 @@ void applyGameStyle(QApplication& app) {
 struct QuorlWindow::Bound {
   Control* c = nullptr;
   QWidget* w = nullptr;
-  bool fresh = true;  // nothing applied yet
   bool mainForm = false, otherForm = false;
-  std::string caption, toolTip, fontName;
-  double fontSize = -1;
-  bool bold = false, shown = false, enabled = true, readOnly = false;
-  Color fore{}, back{};
-  QRect geom;
-  int min = 0, max = -1, small = -1, large = -1;
-  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
 QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) {
@@ -133,6 +125,7 @@ void QuorlWindow::build() {
     b->w = makeWidget(*b);
     b->w->setObjectName(QString::fromStdString(c.name));
     byName_[c.name] = b.get();
+    byControl_[&c] = b.get();
     bound_.push_back(std::move(b));
   }
   for (Control& c : g_.ui.all())
@@ -229,8 +222,8 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
 }
 
 QWidget* QuorlWindow::containerFor(const Control& c) {
-  if (c.parent.empty()) return content_;
-  auto it = byName_.find(c.parent);
+  if (c.parent().empty()) return content_;
+  auto it = byName_.find(c.parent());
   if (it == byName_.end()) return content_;
   const Bound& p = *it->second;
   if (p.c->kind == Kind::Frame || p.otherForm) return p.w;
@@ -269,20 +262,49 @@ void QuorlWindow::refresh() {
 void QuorlWindow::syncNow() {
   if (syncing_) return;
   syncing_ = true;
-  for (auto& b : bound_) sync(*b);
+  bool layout = false;
+  for (Control* c : g_.ui.takeChanged()) {
+    const unsigned aspects = c->takeChanged();
+    auto it = byControl_.find(c);
+    if (it == byControl_.end()) continue;  // a timer
+    apply(*it->second, aspects);
+    layout = layout || (aspects & (kGeometry | kVisible | kParent));
+  }
+  if (layout) fitContent();
+  syncing_ = false;
+}
+
+QRect QuorlWindow::placeOf(const Bound& b) const {
+  const Control& c = *b.c;
+  if (c.kind == Kind::Line) {
+    const int ax = px(c.x1()), ay = px(c.y1()), bx = px(c.x2()), by = px(c.y2());
+    return QRect(QPoint(std::min(ax, bx) - 1, std::min(ay, by) - 1), QPoint(std::max(ax, bx) + 1, std::max(ay, by) + 1));
+  }
+  if (b.mainForm) return QRect(0, 0, px(c.width()), px(c.height()));
+  return QRect(px(c.left()), px(c.top()), px(c.width()), px(c.height()));
+}
+
+bool QuorlWindow::shown(const Bound& b) const {
+  const Control& c = *b.c;
+  // A control without a size (a line without end points) is not placed yet, and is not shown.
+  const bool placed = c.kind == Kind::Line ? (c.x1() || c.y1() || c.x2() || c.y2()) : c.width() > 0 && c.height() > 0;
+  return c.visible() && (placed || b.mainForm);
+}
+
+void QuorlWindow::fitContent() {
   // The content is as large as the controls placed on it.
   int right = 0, bottom = 0;
   for (auto& b : bound_) {
-    if (!b->shown || b->otherForm || b->w->parentWidget() != content_) continue;
-    right = std::max(right, b->geom.right() + 1);
-    bottom = std::max(bottom, b->geom.bottom() + 1);
+    if (!shown(*b) || b->otherForm || b->w->parentWidget() != content_) continue;
+    const QRect r = placeOf(*b);
+    right = std::max(right, r.right() + 1);
+    bottom = std::max(bottom, r.bottom() + 1);
   }
   const QSize size(right + 4, bottom + 4);
   if (size != contentSize_) {
     contentSize_ = size;
     content_->setFixedSize(size);
   }
-  syncing_ = false;
 }
 
 QSize QuorlWindow::contentSize() const { return contentSize_; }
@@ -292,50 +314,36 @@ QWidget* QuorlWindow::widgetFor(const std::string& name) const {
   return it == byName_.end() ? nullptr : it->second->w;
 }
 
-void QuorlWindow::sync(Bound& b) {
+void QuorlWindow::apply(Bound& b, unsigned aspects) {
   Control& c = *b.c;
   QWidget* w = b.w;
   const QSignalBlocker block(w);
 
-  if (!b.mainForm && !b.otherForm) {
+  if ((aspects & kParent) && !b.mainForm && !b.otherForm) {
     QWidget* want = containerFor(c);
     if (w->parentWidget() != want) {
       w->setParent(want);
-      b.fresh = true;
+      aspects |= kAllAspects;  // a widget given a new parent starts hidden and unstyled
     }
   }
 
-  // Geometry; a control without a size is not placed yet, and is not shown.
-  QRect r;
-  bool placed = true;
-  if (c.kind == Kind::Line) {
-    const int ax = px(c.x1), ay = px(c.y1), bx = px(c.x2), by = px(c.y2);
-    r = QRect(QPoint(std::min(ax, bx) - 1, std::min(ay, by) - 1), QPoint(std::max(ax, bx) + 1, std::max(ay, by) + 1));
-    placed = c.x1 || c.y1 || c.x2 || c.y2;
-    if (b.fresh || c.x1 != b.x1 || c.y1 != b.y1 || c.x2 != b.x2 || c.y2 != b.y2) {
+  if (aspects & kGeometry) {
+    const QRect r = placeOf(b);
+    if (c.kind == Kind::Line) {
       auto* line = static_cast<LineView*>(w);
-      line->from = QPointF(c.x1 / 15.0 - r.left(), c.y1 / 15.0 - r.top());
-      line->to = QPointF(c.x2 / 15.0 - r.left(), c.y2 / 15.0 - r.top());
-      b.x1 = c.x1, b.y1 = c.y1, b.x2 = c.x2, b.y2 = c.y2;
+      line->from = QPointF(c.x1() / 15.0 - r.left(), c.y1() / 15.0 - r.top());
+      line->to = QPointF(c.x2() / 15.0 - r.left(), c.y2() / 15.0 - r.top());
       w->update();
     }
-  } else if (b.mainForm) {
-    r = QRect(0, 0, px(c.width), px(c.height));
-  } else {
-    r = QRect(px(c.left), px(c.top), px(c.width), px(c.height));
-    placed = c.width > 0 && c.height > 0;
-  }
-  if (b.fresh || r != b.geom) {
     if (b.otherForm) w->setFixedSize(r.size());
     else w->setGeometry(r);
-    b.geom = r;
   }
 
   // Colours. A text drawn in its own back colour would vanish; such a pair is shown with a light text.
-  if (b.fresh || c.fore != b.fore || c.back != b.back) {
+  if (aspects & kColors) {
     QPalette p = w->palette();
-    QColor fore = qc(c.fore);
-    const QColor back = qc(c.back);
+    QColor fore = qc(c.fore());
+    const QColor back = qc(c.back());
     switch (c.kind) {
       case Kind::TextBox:
         p.setColor(QPalette::Base, back);
@@ -349,7 +357,7 @@ void QuorlWindow::sync(Bound& b) {
       case Kind::CheckBox:
       case Kind::Option:
       case Kind::Frame:
-        if (c.fore == c.back) fore = QColor(200, 210, 230);
+        if (c.fore() == c.back()) fore = QColor(200, 210, 230);
         p.setColor(QPalette::Window, back);
         p.setColor(QPalette::Button, back);  // check and option buttons fill with the button role
         p.setColor(QPalette::WindowText, fore);
@@ -359,73 +367,56 @@ void QuorlWindow::sync(Bound& b) {
       default: p.setColor(QPalette::Window, back); break;
     }
     if (!isScroll(c.kind)) w->setPalette(p);
-    b.fore = c.fore;
-    b.back = c.back;
     w->update();
   }
 
-  if (b.fresh || c.fontName != b.fontName || c.fontSize != b.fontSize || c.fontBold != b.bold) {
-    w->setFont(gameFont(c.fontName, c.fontSize, c.fontBold));
-    b.fontName = c.fontName;
-    b.fontSize = c.fontSize;
-    b.bold = c.fontBold;
-  }
+  if (aspects & kFont) w->setFont(gameFont(c.fontName(), c.fontSize(), c.fontBold()));
+  if (aspects & kToolTip) w->setToolTip(QString::fromStdString(c.toolTip()));
+  if ((aspects & kEnabled) && !b.mainForm) w->setEnabled(c.enabled());
 
-  if (b.fresh || c.toolTip != b.toolTip) {
-    w->setToolTip(QString::fromStdString(c.toolTip));
-    b.toolTip = c.toolTip;
-  }
-  if (b.fresh || c.enabled != b.enabled) {
-    if (!b.mainForm) w->setEnabled(c.enabled);
-    b.enabled = c.enabled;
-  }
-
-  if (b.fresh || c.caption != b.caption) {
+  if (aspects & kCaption) {
     switch (c.kind) {
-      case Kind::Label: static_cast<QLabel*>(w)->setText(display(c.caption)); break;
+      case Kind::Label: static_cast<QLabel*>(w)->setText(display(c.caption())); break;
       case Kind::Button:
       case Kind::CheckBox:
-      case Kind::Option: static_cast<QAbstractButton*>(w)->setText(buttonText(c.caption)); break;
+      case Kind::Option: static_cast<QAbstractButton*>(w)->setText(buttonText(c.caption())); break;
       case Kind::Frame:
-        static_cast<FrameView*>(w)->caption = display(c.caption);
+        static_cast<FrameView*>(w)->caption = display(c.caption());
         w->update();
         break;
       case Kind::Form:
-        if (b.mainForm) setWindowTitle(display(c.caption));
-        else w->setWindowTitle(display(c.caption));
+        if (b.mainForm) setWindowTitle(display(c.caption()));
+        else w->setWindowTitle(display(c.caption()));
         break;
       default: break;
     }
-    b.caption = c.caption;
   }
 
-  if (c.kind == Kind::TextBox && (b.fresh || c.readOnly != b.readOnly)) {
-    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(c.readOnly);
-    else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) t->setReadOnly(c.readOnly);
-    b.readOnly = c.readOnly;
+  if ((aspects & kReadOnly) && c.kind == Kind::TextBox) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(c.readOnly());
+    else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) t->setReadOnly(c.readOnly());
   }
 
-  syncValues(b);
+  applyValues(b, aspects);
 
-  const bool show = c.visible && placed;
-  if (b.fresh || show != b.shown) {
+  if (aspects & (kVisible | kGeometry)) {
+    const bool show = shown(b);
     if (b.mainForm) {
-      // The window's own visibility follows its form (the about button hides it).
-      if (!b.fresh) setVisible(show);
+      // The window's own visibility follows its form (the about button hides it); main() shows it first.
+      if (aspects != kAllAspects && isVisible() != show) setVisible(show);
       w->setVisible(true);
-    } else {
+    } else if (w->isVisibleTo(w->parentWidget()) != show) {
       w->setVisible(show);
     }
-    b.shown = show;
   }
-  b.fresh = false;
 }
 
-void QuorlWindow::syncValues(Bound& b) {
+void QuorlWindow::applyValues(Bound& b, unsigned aspects) {
   Control& c = *b.c;
   QWidget* w = b.w;
   switch (c.kind) {
     case Kind::TextBox:
+      if (!(aspects & kText)) break;
       if (auto* e = qobject_cast<QLineEdit*>(w)) {
         const QString t = QString::fromStdString(c.text());
         if (e->text() != t) e->setText(t);
@@ -443,16 +434,10 @@ void QuorlWindow::syncValues(Bound& b) {
     case Kind::HScroll:
     case Kind::VScroll: {
       auto* bar = static_cast<QScrollBar*>(w);
-      if (b.fresh || c.min() != b.min || c.max() != b.max) {
+      if (aspects & kRange) {
         bar->setRange(c.min(), c.max());
-        b.min = c.min();
-        b.max = c.max();
-      }
-      if (b.fresh || c.smallChange != b.small || c.largeChange != b.large) {
-        bar->setSingleStep(c.smallChange);
-        bar->setPageStep(c.largeChange);
-        b.small = c.smallChange;
-        b.large = c.largeChange;
+        bar->setSingleStep(c.smallChange());
+        bar->setPageStep(c.largeChange());
       }
       if (bar->value() != c.value()) bar->setValue(c.value());
       break;
@@ -480,9 +465,9 @@ bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void QuorlWindow::keyPressEvent(QKeyEvent* e) {
   const QString text = e->text();
-  if (keyHandler && !text.isEmpty() && text.at(0).unicode() < 128) {
+  if (!text.isEmpty() && text.at(0).unicode() < 128) {
     const char ch = static_cast<char>(text.at(0).unicode());
-    act([this, ch] { keyHandler(ch); }, true);
+    act([this, ch] { g_.keyPress(ch); }, true);
     return;
   }
   QMainWindow::keyPressEvent(e);

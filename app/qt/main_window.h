@@ -31,9 +31,6 @@ class QuorlWindow : public QMainWindow {
   // The size the whole window content wants, in logical pixels.
   QSize contentSize() const;
 
-  // Key presses on the window: each character key is handed to this when it is set.
-  std::function<void(char)> keyHandler;
-
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,8 +41,12 @@ class QuorlWindow : public QMainWindow {
   void build();
   QWidget* makeWidget(Bound& b);
   QWidget* containerFor(const Control& c);
-  void sync(Bound& b);
-  void syncValues(Bound& b);
+  // Brings a widget in step with the aspects of its control that changed.
+  void apply(Bound& b, unsigned aspects);
+  void applyValues(Bound& b, unsigned aspects);
+  QRect placeOf(const Bound& b) const;
+  bool shown(const Bound& b) const;
+  void fitContent();
   void refresh();
   void timerChanged(Control& timer);
   // Runs something the player did (or a timer) against the core; errors go to the status line.
@@ -56,6 +57,7 @@ class QuorlWindow : public QMainWindow {
   QWidget* content_ = nullptr;
   std::vector<std::unique_ptr<Bound>> bound_;
   std::unordered_map<std::string, Bound*> byName_;
+  std::unordered_map<const Control*, Bound*> byControl_;
   std::unordered_map<Control*, QTimer*> timers_;
   std::vector<std::unique_ptr<QWidget>> otherForms_;  // further windows of the game (an about box)
   QTimer* pump_ = nullptr;

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "app/game.h"
+#include "ui/ui.h"
 #include "ui/canvas.h"
 
 namespace quorl {

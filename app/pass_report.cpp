@@ -1,0 +1,29 @@
+// What a pass reports, wired to the rest of the game.
+#include "app/pass_report.h"
+
+#include "app/game.h"
+#include "io/event_log.h"
+#include "panels/class_sort.h"
+#include "views/orbit_views.h"
+
+namespace quorl {
+
+void GamePassReport::plot(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) {
+  g_.views->BomBA(x, y, z, body);
+}
+
+void GamePassReport::debris(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) {
+  g_.views->BomBB(x, y, z, body);
+}
+
+void GamePassReport::fused(int, int, const std::string& message) {
+  g_.status(message);
+  g_.s.LastEvent = g_.window.Labill->caption();
+  g_.log->AppendEvent();
+}
+
+void GamePassReport::leftField(int) { g_.classes->c.Command6->press(); }
+
+void GamePassReport::sortDue() { g_.classes->c.Command6->press(); }
+
+}  // namespace quorl

@@ -1,0 +1,24 @@
+// What a pass of the main loop does to the outside, as calls on an interface the game wires: the pass
+// itself draws nothing, presses nothing and writes no file, so it depends on nothing above the table.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace quorl {
+
+class PassReport {
+ public:
+  virtual ~PassReport() = default;
+  // A present body at its whole-number position, once per pass.
+  virtual void plot(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) = 0;
+  // One debris point of a fusion, in the body's own colour.
+  virtual void debris(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) = 0;
+  // A fusion: the status line shows the message, which becomes LastEvent and a line of the event log.
+  virtual void fused(int survivor, int absorbed, const std::string& message) = 0;
+  // A body crossed a bound of the field; the class sort runs at once, once for every bound crossed.
+  virtual void leftField(int body) = 0;
+  // The end of a pass with fusions asks for the class sort.
+  virtual void sortDue() = 0;
+};
+
+}  // namespace quorl
