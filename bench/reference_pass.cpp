@@ -232,33 +232,4 @@ bool sameState(Game& a, Game& b, std::string* why) {
   return true;
 }
 
-std::uint64_t stateHash(Game& g) {
-  std::uint64_t h = 14695981039346656037ull;
-  auto mix = [&h](const void* data, std::size_t n) {
-    const auto* p = static_cast<const unsigned char*>(data);
-    for (std::size_t k = 0; k < n; ++k) h = (h ^ p[k]) * 1099511628211ull;
-  };
-  const BodyTable& t = g.b;
-  const SharedState& s = g.s;
-  const int last = s.BodyCount < kRows ? static_cast<int>(s.BodyCount) : kRows - 1;
-  for (int i = 0; i <= last; ++i) {
-    for (const auto* field : {&t.PosX, &t.PosY, &t.PosZ, &t.VelX, &t.VelY, &t.VelZ, &t.Mass, &t.BodyKind, &t.Radius})
-      mix(&(*field)[i], sizeof(double));
-    for (const auto* field : {&t.ColorR, &t.ColorG, &t.ColorB}) mix(&(*field)[i], sizeof(float));
-    mix(&t.Gone[i], sizeof t.Gone[i]);
-    mix(&t.ImpactCount[i], sizeof t.ImpactCount[i]);
-    mix(&t.PlanetClass[i], sizeof t.PlanetClass[i]);
-    mix(&t.CraftCode[i], sizeof t.CraftCode[i]);
-    for (int k = 0; k < kImpacts; ++k) mix(&t.ImpactMark[k][i], sizeof t.ImpactMark[k][i]);
-    for (int k = 0; k < kLifeKinds; ++k) mix(&t.LifeCount[k][i], sizeof t.LifeCount[k][i]);
-    mix(t.BodyName[i].data(), t.BodyName[i].size());
-    mix("\n", 1);
-  }
-  for (const auto* v : {&s.GravityFactor, &s.Orbits}) mix(v, sizeof *v);
-  for (const auto* v : {&s.Quadrant, &s.PrevQuadrant, &s.LiveCount}) mix(v, sizeof *v);
-  mix(s.FusionPair.data(), sizeof s.FusionPair);
-  mix(s.LastEvent.data(), s.LastEvent.size());
-  return h;
-}
-
 }  // namespace quorl

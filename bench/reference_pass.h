@@ -14,8 +14,4 @@ void referencePass(Game& g);
 // touches, the status line and the random sequence agree bit for bit; `why` names the first difference.
 bool sameState(Game& a, Game& b, std::string* why = nullptr);
 
-// FNV-1a over the body table rows 0..BodyCount (every numeric field and the names) and the shared values
-// a pass writes. Golden determinism tests compare it with a recorded value.
-std::uint64_t stateHash(Game& g);
-
 }  // namespace quorl

@@ -271,12 +271,20 @@ bool setFieldText(const FieldPtr& p, std::string_view text, std::string& why) {
       p);
 }
 
-std::uint64_t stateHash(BodyTable& b, SharedState& s) {
+namespace {
+
+std::uint64_t hashFields(BodyTable& b, SharedState& s, bool shared) {
   std::uint64_t h = 14695981039346656037ull;
   const int last = std::clamp<int>(s.BodyCount, -1, kRows - 1);
-  for (const Field& f : fields()) f.hash(h, b, s, last);
+  for (const Field& f : fields())
+    if (f.perBody || shared) f.hash(h, b, s, last);
   return h;
 }
+
+}  // namespace
+
+std::uint64_t stateHash(BodyTable& b, SharedState& s) { return hashFields(b, s, true); }
+std::uint64_t tableHash(BodyTable& b, SharedState& s) { return hashFields(b, s, false); }
 
 void resetForCreation(BodyTable& b) {
   for (const Field& f : fields())

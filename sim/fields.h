@@ -48,6 +48,8 @@ bool setFieldText(const FieldPtr& p, std::string_view text, std::string& why);
 
 // FNV-1a over every field: per-body fields for rows 0..BodyCount, shared values whole.
 std::uint64_t stateHash(BodyTable& b, SharedState& s);
+// The same over the per-body fields alone: the system itself, whatever the clock or the panels say.
+std::uint64_t tableHash(BodyTable& b, SharedState& s);
 // Creation's reset of the old system's per-body data, for every row of the table.
 void resetForCreation(BodyTable& b);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,46 @@ TEST(ControlEvents, AnErrorIsReportedAtTheOutermostEventAndTheProgramGoesOn) {
   inner.onClick = [&] { ++clicks; };
   outer.press();
   EXPECT_EQ(clicks, 1);
+
+  // A fault that is not a rule's error is reported too, instead of leaving the event.
+  inner.onClick = [] { throw std::out_of_range("no control X"); };
+  outer.press();
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[1], "Error: no control X");
+  EXPECT_EQ(ui.depth(), 0);
+}
+
+TEST(ControlEvents, ChangesAreListedOnceUntilTaken) {
+  Ui ui;
+  Control& a = ui.add("A", Kind::Label);
+  Control& b = ui.add("B", Kind::TextBox);
+  ui.takeChanged();
+  a.takeChanged();
+  b.takeChanged();
+  a.setCaption("x");
+  a.setFore(rgb(1, 2, 3));
+  b.setText("t");
+  a.setCaption("x");  // the same value marks nothing
+  b.setBack(b.back());
+  EXPECT_EQ(ui.takeChanged(), (std::vector<Control*>{&a, &b}));
+  EXPECT_EQ(a.takeChanged(), kCaption | kColors);
+  EXPECT_EQ(b.takeChanged(), kText);
+  EXPECT_TRUE(ui.takeChanged().empty());
+  b.setText("t");
+  EXPECT_TRUE(ui.takeChanged().empty());
+}
+
+TEST(Keys, TheDriverHandsAKeyToTheCore) {
+  quorl::testing::Scenario sc;
+  std::string keys;
+  sc.g().onKey = [&](char ch) {
+    keys += ch;
+    if (ch == 'x') throw GameError("No fuel");
+  };
+  EXPECT_EQ(sc.run("key e\nkey q\nkey x\nkey  \n"), "");
+  EXPECT_EQ(keys, "eqx ");
+  EXPECT_EQ(sc.g().c("Labill").caption(), "No fuel");
+  EXPECT_EQ(sc.run("key ab\n").rfind("!line 1: key takes one character", 0), 0u);
 }
 
 TEST(Timers, FireInTimeOrderOnlyWhileEnabled) {
