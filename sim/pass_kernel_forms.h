@@ -1,0 +1,22 @@
+// The kernels of each vector form; each form's are built in a file of its own for its instruction set.
+#pragma once
+#include "sim/pass_kernels.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#define QUORL_X86 1
+#endif
+
+namespace quorl::pass {
+
+struct Kernels {
+  bool (*gravity)(const Lanes& bodies, const Pullers& pullers, double proximity, double* sx, double* sy,
+                  double* sz);
+  int (*fusion)(const Lanes& bodies, const double* radius, double ax, double ay, double az, double ar,
+                double proximity, int* out);
+};
+
+#if QUORL_X86
+extern const Kernels kAvx2Kernels, kAvx512Kernels;
+#endif
+
+}  // namespace quorl::pass
