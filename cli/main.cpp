@@ -6,11 +6,15 @@
 #include <iostream>
 #include <string>
 
+#include "app/about.h"
 #include "app/game.h"
 #include "cli/bench.h"
 #include "cli/driver.h"
 
 int main(int argc, char** argv) {
+  const char* usage =
+      "usage: quorl-cli [--dir DIR] [SCRIPT]\n       quorl-cli bench\n       quorl-cli --help | --version\n";
+  if (auto done = quorl::answerAbout(argc, argv, "quorl-cli", usage, std::cout)) return *done;
   std::string dir, script;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -18,9 +22,6 @@ int main(int argc, char** argv) {
       dir = argv[++i];
     } else if (a == "bench") {
       return quorl::runBench(std::cout);
-    } else if (a == "--help" || a == "-h") {
-      std::cout << "usage: quorl-cli [--dir DIR] [SCRIPT]\n       quorl-cli bench\n";
-      return 0;
     } else if (script.empty() && a.rfind("--", 0) != 0) {
       script = a;
     } else {

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "app_info.h"
+
 namespace fs = std::filesystem;
 
 namespace quorl {
@@ -23,6 +25,12 @@ bool writable(const std::string& dir) {
   return ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
+// An installed binary folder is shared with other programs, and root may write there.
+bool installedBinDir(const std::string& dir) {
+  std::error_code ec;
+  return fs::exists(fs::path(dir) / kBinToData / "applications" / (std::string(kAppId) + ".desktop"), ec);
+}
+
 std::string userDataDir() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
   if (xdg && *xdg) return std::string(xdg) + "/quorl";
@@ -34,7 +42,7 @@ std::string userDataDir() {
 }  // namespace
 
 ProgramFolder ProgramFolder::resolve(const std::string& preferred) {
-  if (writable(preferred)) return ProgramFolder{preferred, false};
+  if (!installedBinDir(preferred) && writable(preferred)) return ProgramFolder{preferred, false};
   std::string fallback = userDataDir();
   writable(fallback);
   return ProgramFolder{fallback, true};

@@ -1,4 +1,5 @@
-// The program folder: where tallyho.txt and events.txt live, and whole-or-nothing file writes.
+// The program folder: where tallyho.txt, events.txt and every other file the game writes live,
+// and whole-or-nothing file writes.
 #pragma once
 #include <string>
 
@@ -6,9 +7,10 @@ namespace quorl {
 
 struct ProgramFolder {
   std::string dir;
-  bool fellBack = false;  // the preferred folder could not be written; dir is the per-user data folder
+  bool fellBack = false;  // the preferred folder was refused; dir is the per-user data folder
 
-  // The preferred folder when it can be written, else the per-user data folder.
+  // The preferred folder when it can be written and is not an installed binary folder, else the
+  // per-user data folder. Resolve once at start, so files never move between folders mid-game.
   static ProgramFolder resolve(const std::string& preferred);
   std::string path(const std::string& file) const;
 };

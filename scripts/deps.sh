@@ -2,7 +2,8 @@
 # Installs what building, playing and testing need on Debian 12, skipping apt when all is there.
 set -euo pipefail
 
-PACKAGES=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth)
+PACKAGES=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
+  desktop-file-utils appstream)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
