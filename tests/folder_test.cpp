@@ -81,7 +81,7 @@ TEST(Folder, AReadOnlyProgramFolderSendsEveryFileToTheUserFolderForTheWholeGame)
               Game g(GameOptions{dir, {}});
               EXPECT_TRUE(g.folder.fellBack);
               EXPECT_EQ(g.folder.dir, home + "/quorl");
-              EXPECT_NE(g.c("Labill").caption.find(home + "/quorl"), std::string::npos);
+              EXPECT_NE(g.c("Labill").caption().find(home + "/quorl"), std::string::npos);
               // The choice stands even once the program folder could be written.
               ASSERT_EQ(::chmod(dir.c_str(), 0755), 0);
               g.c("CDp", 3).press();
