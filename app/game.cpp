@@ -50,8 +50,8 @@ Game::Game(GameOptions options)
   picture = std::make_unique<PlanetPicture>(*this, p);
   editor = std::make_unique<BodyEditor>(*this, p);
   multiNova = std::make_unique<MultipleNova>(*this, p);
-  p = Peers{log.get(),   names.get(),  classes.get(), focus.get(),  editor.get(), views.get(),  labels.get(),
-            zoom.get(),  picture.get(), nova.get(),   multiNova.get(), bio.get(),  launch.get()};
+  p = Peers{log.get(),  names.get(),   classes.get(), focus.get(),     editor.get(), views.get(), labels.get(),
+            zoom.get(), picture.get(), nova.get(),    multiNova.get(), bio.get(),    launch.get()};
 
   views->onClearViews = [this] { help->c.Label13->setVisible(false); };
 

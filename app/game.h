@@ -20,8 +20,8 @@ class MainLoop;
 class GamePassReport;
 
 struct GameOptions {
-  std::string dir;          // preferred program folder; empty: the executable's folder
-  CanvasFactory canvases;   // empty: headless raster canvases
+  std::string dir;         // preferred program folder; empty: the executable's folder
+  CanvasFactory canvases;  // empty: headless raster canvases
 };
 
 class Game : public World {

@@ -83,8 +83,8 @@ const ControlRow<Self> kControls[] = {
      .bar = BarRange{0, 10000, 100, 10, 100}},
     panel({QUORL_CONTROLS(Oplank), .kind = Kind::Option, .first = 0, .last = 2,
            .place = {kRightCaption, rowTop(2), 650, kBoxHeight}}),
-    panel({QUORL_CONTROL(CHran), .kind = Kind::CheckBox, .place = {kRightCaption, rowTop(4), 2000, kBoxHeight}, .caption = "Random",
-           .toolTip = "Freeze Seed for Predetermined Planetary Data"}),
+    panel({QUORL_CONTROL(CHran), .kind = Kind::CheckBox, .place = {kRightCaption, rowTop(4), 2000, kBoxHeight},
+           .caption = "Random", .toolTip = "Freeze Seed for Predetermined Planetary Data"}),
     panel({QUORL_CONTROL(LabTab), .place = {kColumnLeft, rowTop(11) + 60, kColumnWidth, 540},
            .caption = "Tip: Hit TAB after making changes to the numbers in the textboxes", .fore = rgb(150, 160, 185)}),
 };

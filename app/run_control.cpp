@@ -3,13 +3,13 @@
 
 #include <string>
 
-#include "app/game.h"
-#include "sim/numbers.h"
 #include "app/clock_score.h"
+#include "app/game.h"
 #include "app/params.h"
 #include "app/preset_press.h"
 #include "events/biosphere.h"
 #include "panels/focus_panel.h"
+#include "sim/numbers.h"
 #include "views/orbit_views.h"
 #include "views/planet_picture.h"
 

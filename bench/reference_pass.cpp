@@ -202,12 +202,13 @@ bool sameState(Game& a, Game& b, std::string* why) {
   const BodyTable& y = b.b;
 #define QUORL_SAME(field) \
   if (!sameBits(x.field, y.field)) return differ(#field);
-  QUORL_SAME(PosX) QUORL_SAME(PosY) QUORL_SAME(PosZ) QUORL_SAME(VelX) QUORL_SAME(VelY) QUORL_SAME(VelZ)
-  QUORL_SAME(Mass) QUORL_SAME(BodyKind) QUORL_SAME(ColorR) QUORL_SAME(ColorG) QUORL_SAME(ColorB)
-  QUORL_SAME(Gone) QUORL_SAME(Radius) QUORL_SAME(ImpactCount) QUORL_SAME(AirLevel) QUORL_SAME(WaterLevel)
-  QUORL_SAME(PlanetClass) QUORL_SAME(Fuel) QUORL_SAME(CraftCode)
+  QUORL_SAME(PosX)
+  QUORL_SAME(PosY) QUORL_SAME(PosZ) QUORL_SAME(VelX) QUORL_SAME(VelY) QUORL_SAME(VelZ) QUORL_SAME(Mass)
+      QUORL_SAME(BodyKind) QUORL_SAME(ColorR) QUORL_SAME(ColorG) QUORL_SAME(ColorB) QUORL_SAME(Gone) QUORL_SAME(Radius)
+          QUORL_SAME(ImpactCount) QUORL_SAME(AirLevel) QUORL_SAME(WaterLevel) QUORL_SAME(PlanetClass) QUORL_SAME(Fuel)
+              QUORL_SAME(CraftCode)
 #undef QUORL_SAME
-  for (int k = 0; k < kImpacts; ++k) {
+                  for (int k = 0; k < kImpacts; ++k) {
     if (!sameBits(x.ImpactMark[k], y.ImpactMark[k])) return differ("ImpactMark");
     if (!sameBits(x.CraterDX[k], y.CraterDX[k]) || !sameBits(x.CraterDY[k], y.CraterDY[k])) return differ("Crater");
   }

@@ -33,9 +33,8 @@ struct Size {
 
 // BodyCount = planets + 2 + spare worlds. The planets box is typed but not left, so 6664 planets
 // reach 9999 bodies (creation takes the typed value; the box is limited afterwards).
-constexpr Size kSizes[] = {{152, 17, 133}, {1000, 865, 133}, {3500, 1750, 1748}, {6668, 3333, 3333},
-                           {9999, 6664, 3333}};
-
+constexpr Size kSizes[] = {
+    {152, 17, 133}, {1000, 865, 133}, {3500, 1750, 1748}, {6668, 3333, 3333}, {9999, 6664, 3333}};
 
 // Builds the system with the panel and the preset button, as a player would.
 bool build(Game& g, const Size& size) {

@@ -26,9 +26,7 @@ std::string escapeText(const std::string& text) {
 
 namespace {
 
-std::string colorText(Color c) {
-  return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
-}
+std::string colorText(Color c) { return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b); }
 
 std::string num(double v) { return shortest(v); }
 

@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     auto game = std::make_unique<quorl::Game>(quorl::GameOptions{dir, {}});
-    status = quorl::runScript(*game, file.is_open() ? static_cast<std::istream&>(file) : std::cin, std::cout,
-                              std::cerr);
+    status =
+        quorl::runScript(*game, file.is_open() ? static_cast<std::istream&>(file) : std::cin, std::cout, std::cerr);
   }
   if (!temporary.empty()) {
     std::error_code ec;

@@ -1,6 +1,8 @@
 // Program folder resolution and careful file writes.
 #include "io/folder.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "app_info.h"
 

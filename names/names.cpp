@@ -4,16 +4,16 @@
 #include <cctype>
 #include <string>
 
-#include "sim/world.h"
 #include "sim/numbers.h"
+#include "sim/world.h"
 
 namespace quorl {
 
 namespace {
 
 // The real planets' names are never given out as they are.
-constexpr std::array<std::string_view, 9> kPlanetNames = {"Mercury", "Venus",   "Earth",   "Mars", "Jupiter",
-                                                           "Saturn",  "Uranus", "Neptune", "Pluto"};
+constexpr std::array<std::string_view, 9> kPlanetNames = {"Mercury", "Venus",  "Earth",   "Mars", "Jupiter",
+                                                          "Saturn",  "Uranus", "Neptune", "Pluto"};
 
 constexpr std::array<std::array<std::string_view, 4>, 5> kCraftWords = {{
     {"Meteor", "Comet", "Moon", "Rock"},

@@ -18,14 +18,14 @@ class NameGenerator {
 
   // The syllable tables; the nova and the launch build names from them too.
   static constexpr std::array<std::string_view, 10> FirstSyllables = {"Sol", "Mer", "Ven", "Ear", "Mar",
-                                                                       "Jup", "Sat", "Ura", "Nep", "Plu"};
-  static constexpr std::array<std::string_view, 10> SecondSyllables = {"ar",   "cury", "us",  "th",  "ss",
-                                                                        "iter", "urn",  "nus", "tune", "to"};
-  static constexpr std::array<std::string_view, 11> VowelParts = {"ae", "a",  "e",  "i",  "o", "u",
-                                                                   "eau", "oo", "ar", "es", "io"};
-  static constexpr std::array<std::string_view, 27> ConsonantParts = {
-      "by", "br", "b", "c", "d", "ph", "f", "g", "h", "gh", "j", "k", "l", "m",
-      "n",  "mn", "p", "q", "r", "s",  "t", "tr", "v", "w", "x", "y", "z"};
+                                                                      "Jup", "Sat", "Ura", "Nep", "Plu"};
+  static constexpr std::array<std::string_view, 10> SecondSyllables = {"ar",   "cury", "us",  "th",   "ss",
+                                                                       "iter", "urn",  "nus", "tune", "to"};
+  static constexpr std::array<std::string_view, 11> VowelParts = {"ae",  "a",  "e",  "i",  "o", "u",
+                                                                  "eau", "oo", "ar", "es", "io"};
+  static constexpr std::array<std::string_view, 27> ConsonantParts = {"by", "br", "b", "c",  "d", "ph", "f",  "g", "h",
+                                                                      "gh", "j",  "k", "l",  "m", "n",  "mn", "p", "q",
+                                                                      "r",  "s",  "t", "tr", "v", "w",  "x",  "y", "z"};
   // Index 10 is "a", 35 is "z".
   static char NameLetter(int index) { return static_cast<char>('a' + (index - 10)); }
 

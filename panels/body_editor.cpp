@@ -11,8 +11,8 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(TiF), .kind = Kind::Timer, .interval = 500},
     {QUORL_CONTROL(TXTOden), .kind = Kind::TextBox, .toolTip = "Planetary Body Number", .text = "0",
      .fore = rgb(255, 255, 255), .back = rgb(48, 48, 48), .hidden = true},
-    {QUORL_CONTROL(TxTyp), .kind = Kind::TextBox, .toolTip = "1 = Large Star, 2 = Small Star, 3 = Planets",
-     .text = "X", .fore = rgb(255, 192, 192), .back = rgb(48, 48, 48), .hidden = true},
+    {QUORL_CONTROL(TxTyp), .kind = Kind::TextBox, .toolTip = "1 = Large Star, 2 = Small Star, 3 = Planets", .text = "X",
+     .fore = rgb(255, 192, 192), .back = rgb(48, 48, 48), .hidden = true},
 };
 
 }  // namespace

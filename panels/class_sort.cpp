@@ -12,8 +12,9 @@ namespace quorl {
 namespace {
 
 // Class names are the labels' tool tips; class 8 has none.
-constexpr const char* kClassNames[9] = {"Solar Star", "Lunar world",   "Mars world",      "Earth world", "Super earth",
-                                        "Uraniun world", "Saturnine world", "Brown dwarf", ""};
+constexpr const char* kClassNames[9] = {"Solar Star",      "Lunar world", "Mars world",
+                                        "Earth world",     "Super earth", "Uraniun world",
+                                        "Saturnine world", "Brown dwarf", ""};
 
 // Column A, between the run buttons and the focus panel (window units).
 constexpr int kLeft = 15480, kWidth = 4320;
@@ -27,8 +28,8 @@ const ControlRow<Self> kControls[] = {
      .place = {kLeft, kCountTop, kWidth / 9, kCountHeight}, .fore = rgb(230, 230, 230)},
     {QUORL_CONTROL(LaPlan), .kind = Kind::Label, .place = {kLeft + 1200, kRowTop, 1200, kRowHeight}, .caption = "~~",
      .fore = rgb(255, 255, 255)},
-    {QUORL_CONTROL(Label7), .kind = Kind::Label, .place = {kLeft, kRowTop, 1200, kRowHeight}, .caption = "Planets:",
-     .fore = rgb(200, 200, 220)},
+    {QUORL_CONTROL(Label7), .kind = Kind::Label, .place = {kLeft, kRowTop, 1200, kRowHeight},
+     .caption = "Planets:", .fore = rgb(200, 200, 220)},
 };
 
 }  // namespace

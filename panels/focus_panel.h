@@ -14,7 +14,7 @@ class FocusPanel {
   struct Controls {
     Handle Hcelest;  // the selection; every way of selecting ends by setting it
     Handle TXnewton, LabWorld, LabFoc, LaFocal, Laplace, Laorb, Label4, Text2, LaMass, Text6, Label8;
-    Handle Chon;  // "Planet off", shown with the editor
+    Handle Chon;                                      // "Planet off", shown with the editor
     Handle Command66, Command9, Command7, Command13;  // largest, smallest, random, previous
     Handle LabSelect;
     Handle Tix;  // the selection keeper
@@ -25,22 +25,22 @@ class FocusPanel {
   static std::string radiusText(double r);
 
  private:
-  void focusChange();         // Hcelest changed
-  void select(int body);      // steps 3..12 for a present body
+  void focusChange();     // Hcelest changed
+  void select(int body);  // steps 3..12 for a present body
   void runSort();
   void clearZoomAreas();
-  void setBar(int value);     // Hcelest, kept inside its range
-  void largest();             // Command66
-  void smallest();            // Command9
-  void randomBody();          // Command7
-  void previous();            // Command13
-  void keeperTick();          // Tix
-  void newtonLeft();          // TXnewton lost focus
-  void switchBody();          // Chon
+  void setBar(int value);  // Hcelest, kept inside its range
+  void largest();          // Command66
+  void smallest();         // Command9
+  void randomBody();       // Command7
+  void previous();         // Command13
+  void keeperTick();       // Tix
+  void newtonLeft();       // TXnewton lost focus
+  void switchBody();       // Chon
 
   World& w_;
   Peers& p_;
-  bool searching_ = false;    // the search of a present body moves the bar itself
+  bool searching_ = false;  // the search of a present body moves the bar itself
   bool chonReverting_ = false;
 };
 

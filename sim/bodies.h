@@ -8,9 +8,9 @@
 
 namespace quorl {
 
-inline constexpr int kRows = 10000;      // body numbers 0..9999
-inline constexpr int kImpacts = 100;     // impact numbers 0..99
-inline constexpr int kLifeKinds = 6;     // life kinds 0..5
+inline constexpr int kRows = 10000;   // body numbers 0..9999
+inline constexpr int kImpacts = 100;  // impact numbers 0..99
+inline constexpr int kLifeKinds = 6;  // life kinds 0..5
 
 template <typename T>
 using PerBody = std::array<T, kRows>;

@@ -19,8 +19,7 @@ class Checked {
 
   // From any other integer: checked narrowing.
   template <std::integral U>
-    requires(!std::same_as<U, T>)
-  constexpr Checked(U v) : v_(narrow(v)) {}  // NOLINT
+  requires(!std::same_as<U, T>) constexpr Checked(U v) : v_(narrow(v)) {}  // NOLINT
 
   constexpr T get() const { return v_; }
   constexpr operator T() const { return v_; }  // NOLINT: reads like the plain integer
@@ -30,17 +29,29 @@ class Checked {
   friend constexpr Checked operator*(Checked a, Checked b) { return Checked(op(a.v_, b.v_, '*')); }
   // Mixed with a plain integer: the integer must fit the width too.
   template <std::integral U>
-  friend constexpr Checked operator+(Checked a, U b) { return a + Checked(b); }
+  friend constexpr Checked operator+(Checked a, U b) {
+    return a + Checked(b);
+  }
   template <std::integral U>
-  friend constexpr Checked operator+(U a, Checked b) { return Checked(a) + b; }
+  friend constexpr Checked operator+(U a, Checked b) {
+    return Checked(a) + b;
+  }
   template <std::integral U>
-  friend constexpr Checked operator-(Checked a, U b) { return a - Checked(b); }
+  friend constexpr Checked operator-(Checked a, U b) {
+    return a - Checked(b);
+  }
   template <std::integral U>
-  friend constexpr Checked operator-(U a, Checked b) { return Checked(a) - b; }
+  friend constexpr Checked operator-(U a, Checked b) {
+    return Checked(a) - b;
+  }
   template <std::integral U>
-  friend constexpr Checked operator*(Checked a, U b) { return a * Checked(b); }
+  friend constexpr Checked operator*(Checked a, U b) {
+    return a * Checked(b);
+  }
   template <std::integral U>
-  friend constexpr Checked operator*(U a, Checked b) { return Checked(a) * b; }
+  friend constexpr Checked operator*(U a, Checked b) {
+    return Checked(a) * b;
+  }
   constexpr Checked operator-() const { return Checked(op(T(0), v_, '-')); }
   constexpr Checked& operator+=(Checked o) { return *this = *this + o; }
   constexpr Checked& operator-=(Checked o) { return *this = *this - o; }
@@ -60,9 +71,9 @@ class Checked {
   }
   static constexpr T op(T a, T b, char o) {
     T r{};
-    bool bad = o == '+' ? __builtin_add_overflow(a, b, &r)
-             : o == '-' ? __builtin_sub_overflow(a, b, &r)
-                        : __builtin_mul_overflow(a, b, &r);
+    bool bad = o == '+'   ? __builtin_add_overflow(a, b, &r)
+               : o == '-' ? __builtin_sub_overflow(a, b, &r)
+                          : __builtin_mul_overflow(a, b, &r);
     if (bad) throw OverflowError(overflowText());
     return r;
   }

@@ -34,8 +34,8 @@ DateTime civilFromDays(std::int64_t z) {
 }  // namespace
 
 DateTime addSeconds(const DateTime& t, std::int64_t seconds) {
-  std::int64_t total = daysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-                       t.second + seconds;
+  std::int64_t total =
+      daysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second + seconds;
   std::int64_t days = total >= 0 ? total / 86400 : (total - 86399) / 86400;
   std::int64_t rest = total - days * 86400;
   DateTime r = civilFromDays(days);
@@ -60,8 +60,8 @@ std::string dateText(const DateTime& t) {
 bool parseDateTime(const std::string& text, DateTime& out) {
   DateTime t;
   char tail = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute,
-                  &t.second, &tail) != 6)
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second,
+                  &tail) != 6)
     return false;
   if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 || t.minute > 59 || t.second > 59 ||
       t.hour < 0 || t.minute < 0 || t.second < 0)

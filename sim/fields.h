@@ -15,8 +15,7 @@
 namespace quorl {
 
 // One stored value, of the width and type the table declares.
-using FieldPtr =
-    std::variant<double*, float*, std::int16_t*, i16*, i32*, bool*, std::string*, DateTime*>;
+using FieldPtr = std::variant<double*, float*, std::int16_t*, i16*, i32*, bool*, std::string*, DateTime*>;
 
 struct Field {
   std::string name;

@@ -52,9 +52,9 @@ void MainLoop::pass() {
   const int attractors = s.BodyCount > s.AttractorLimit ? s.AttractorLimit : s.BodyCount;
   const int debris = s.ElapsedSeconds < 5 ? 10 : s.ElapsedSeconds < 15 ? 33 : 99;
 
-  orbitCounter();  // 2.
-  motion();        // 3.
-  gravity(attractors);  // 4.
+  orbitCounter();              // 2.
+  motion();                    // 3.
+  gravity(attractors);         // 4.
   fusion(attractors, debris);  // 5.
 
   // 6. End of pass.

@@ -52,8 +52,7 @@ bool gravityKernel(const Lanes& L, const Pullers& J, double p, double* sx, doubl
 }
 
 template <class V>
-int fusionKernel(const Lanes& L, const double* radius, double ax, double ay, double az, double ar, double p,
-                 int* out) {
+int fusionKernel(const Lanes& L, const double* radius, double ax, double ay, double az, double ar, double p, int* out) {
   using D = typename V::D;
   using M = typename V::M;
   const D zero = V::set1(0.0), hundred = V::set1(100.0), margin = V::set1(kMargin);

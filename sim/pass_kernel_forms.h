@@ -9,10 +9,9 @@
 namespace quorl::pass {
 
 struct Kernels {
-  bool (*gravity)(const Lanes& bodies, const Pullers& pullers, double proximity, double* sx, double* sy,
-                  double* sz);
-  int (*fusion)(const Lanes& bodies, const double* radius, double ax, double ay, double az, double ar,
-                double proximity, int* out);
+  bool (*gravity)(const Lanes& bodies, const Pullers& pullers, double proximity, double* sx, double* sy, double* sz);
+  int (*fusion)(const Lanes& bodies, const double* radius, double ax, double ay, double az, double ar, double proximity,
+                int* out);
 };
 
 #if QUORL_X86

@@ -1,9 +1,9 @@
 // Fixed-width counters: overflow is an error at the limits, never a wrap.
+#include "sim/checked.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-#include "sim/checked.h"
 
 using namespace quorl;
 

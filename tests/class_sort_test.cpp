@@ -34,15 +34,15 @@ struct Sky {
 
 TEST(ClassSort, ClassBoundsAndTheOverlapOfBrownDwarfsAndStars) {
   Sky sky(40);
-  sky.planet(3, 6e-6);     // class 3, upper bound included
-  sky.planet(4, 3e-5);     // 4
-  sky.planet(5, 1e-4);     // 5
-  sky.planet(6, 3e-4);     // 7
-  sky.planet(7, 0.1);      // 8, counted in 7 as well
-  sky.planet(8, 3.99e-7);  // 1
-  sky.planet(9, 4e-7);     // 2
-  sky.planet(10, 1.5e-6);  // 3
-  sky.planet(11, 2.9999e-4);  // 6
+  sky.planet(3, 6e-6);           // class 3, upper bound included
+  sky.planet(4, 3e-5);           // 4
+  sky.planet(5, 1e-4);           // 5
+  sky.planet(6, 3e-4);           // 7
+  sky.planet(7, 0.1);            // 8, counted in 7 as well
+  sky.planet(8, 3.99e-7);        // 1
+  sky.planet(9, 4e-7);           // 2
+  sky.planet(10, 1.5e-6);        // 3
+  sky.planet(11, 2.9999e-4);     // 6
   sky.planet(12, 6.0000001e-6);  // 4
   sky.sort();
   const int expected[] = {3, 4, 5, 7, 8, 1, 2, 3, 6, 4};
@@ -58,13 +58,13 @@ TEST(ClassSort, ClassBoundsAndTheOverlapOfBrownDwarfsAndStars) {
 
 TEST(ClassSort, ColoursFollowClassAndBodyNumber) {
   Sky sky(60);
-  sky.planet(33, 5e-5);  // class 5: 33 mod 11 = 0, mod 4 = 1, mod 7 = 5
-  sky.planet(9, 4e-7);   // class 2: blue, then green, then red from the new green
-  sky.planet(14, 1e-8);  // class 1, lighter than 3e-8
+  sky.planet(33, 5e-5);      // class 5: 33 mod 11 = 0, mod 4 = 1, mod 7 = 5
+  sky.planet(9, 4e-7);       // class 2: blue, then green, then red from the new green
+  sky.planet(14, 1e-8);      // class 1, lighter than 3e-8
   sky.planet(15, 1e-8, 12);  // class 1 spacecraft
-  sky.planet(16, 2e-7);  // class 1 grey
-  sky.planet(22, 2e-4);  // class 6
-  sky.planet(25, 0.5);   // class 8
+  sky.planet(16, 2e-7);      // class 1 grey
+  sky.planet(22, 2e-4);      // class 6
+  sky.planet(25, 0.5);       // class 8
   sky.sort();
   EXPECT_EQ(sky.colour(33), rgb(31, 113, 12));
   // 9: f11 = 9/11, f4 = 1/4, g7 = 5/7 -> B 50, G 32 + 40, R 14 + 72 + 20.
@@ -112,8 +112,9 @@ TEST(ClassSort, GoneBodiesKeepTheirClassAndAreNotCounted) {
 TEST(ClassSort, LabelsCarryTheClassNames) {
   quorl::testing::Scenario sc;
   Game& g = sc.g();
-  const char* names[] = {"Solar Star", "Lunar world",     "Mars world",  "Earth world", "Super earth",
-                         "Uraniun world", "Saturnine world", "Brown dwarf", ""};
+  const char* names[] = {"Solar Star",      "Lunar world", "Mars world",
+                         "Earth world",     "Super earth", "Uraniun world",
+                         "Saturnine world", "Brown dwarf", ""};
   for (int k = 0; k <= 8; ++k) EXPECT_EQ(g.c("Lapl", k).toolTip(), names[k]);
   EXPECT_EQ(g.c("Lapl", 0).caption(), "sol");
   EXPECT_EQ(g.c("Lapl", 4).caption(), "0+");

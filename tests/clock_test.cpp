@@ -1,7 +1,7 @@
 // The injectable clock: text forms, midnight and day changes.
-#include <gtest/gtest.h>
-
 #include "sim/clock.h"
+
+#include <gtest/gtest.h>
 
 using namespace quorl;
 

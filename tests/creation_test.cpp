@@ -1,5 +1,7 @@
 // Building a new system from a preset: draws in their order, the three recipes, the ten mass tables,
 // the panels it resets, refusals, and golden table hashes.
+#include "sim/creation.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +13,6 @@
 
 #include "io/folder.h"
 #include "names/names.h"
-#include "sim/creation.h"
 #include "sim/fields.h"
 #include "sim/squash.h"
 #include "tests/scenario.h"
@@ -61,9 +62,15 @@ double Int(double x) { return std::floor(x); }
 // build; a change means creation's results changed.
 TEST(CreationGolden, EveryPresetAtSeed33333) {
   const std::uint64_t golden[11] = {0,
-                                    0xa4b28db9e5a11e20ull, 0xf2abb879f6baa392ull, 0xd8b457782ef3653full,
-                                    0x9c47b4ecf142caf3ull, 0x4f8b3a19488f60c9ull, 0xe0ac1c4a60339a76ull,
-                                    0x6df99fe4e82432b4ull, 0xef065f34409fd08aull, 0x1299d6508750533eull,
+                                    0xa4b28db9e5a11e20ull,
+                                    0xf2abb879f6baa392ull,
+                                    0xd8b457782ef3653full,
+                                    0x9c47b4ecf142caf3ull,
+                                    0x4f8b3a19488f60c9ull,
+                                    0xe0ac1c4a60339a76ull,
+                                    0x6df99fe4e82432b4ull,
+                                    0xef065f34409fd08aull,
+                                    0x1299d6508750533eull,
                                     0x7771c936c17244ccull};
   for (int p = 1; p <= 10; ++p) {
     Sky w;
@@ -158,9 +165,9 @@ TEST(Creation, CloudPresetSlowsHeavyPlanetsAndKeepsThemNear) {
   const BodyTable& b = w.g.b;
   int pulled = 0;
   for (int i = 3; i <= 122; ++i) {
-    double mass = i <= 10 ? Int(r.rnd() * 10) / 1e5 + 1e-4
-                : i <= 100 ? Int(r.rnd() * 10) / 1e7 + 2e-6
-                           : Int(r.rnd() * 10) / 1e8 + 1e-6;
+    double mass = i <= 10    ? Int(r.rnd() * 10) / 1e5 + 1e-4
+                  : i <= 100 ? Int(r.rnd() * 10) / 1e7 + 2e-6
+                             : Int(r.rnd() * 10) / 1e8 + 1e-6;
     const double D = X * std::max(4.0, mass * 2e7);
     double vx = (Int(r.rnd() * 50) - 25) / D;
     double vy = (Int(r.rnd() * 50) - 25) / D;
@@ -242,7 +249,7 @@ std::vector<Grid> massTable(int p, int i) {
       return {{10, 1e5, 4e-4}};
     case 3:
       return {{10, 1e6, 1e-6}, {10, 1e7, 2e-7}, {1, 1, 4.44e-7}, {10, 1e7, 1e-6}, {10, 1e7, 3e-6},
-              {10, 1e6, 1e-5}, {10, 1e6, 3e-5}, {10, 1e5, 1e-4},  {10, 1e5, 3e-4}};
+              {10, 1e6, 1e-5}, {10, 1e6, 3e-5}, {10, 1e5, 1e-4}, {10, 1e5, 3e-4}};
     case 4:
       if (i == 100) return {{99, 1e5, 0.0002}};
       if (i == 200) return {{99, 1e5, 0.0004}};
@@ -298,8 +305,8 @@ TEST(Creation, EveryPlanetMassComesFromItsPresetsTable) {
     Sky w;
     w.panel(90 + p, "250");
     w.press(p);
-    for (int i = 3; i <= 252; ++i) ASSERT_TRUE(inTable(p, i, w.g.b.Mass[i])) << "preset " << p << " body " << i
-                                                                              << " mass " << w.g.b.Mass[i];
+    for (int i = 3; i <= 252; ++i)
+      ASSERT_TRUE(inTable(p, i, w.g.b.Mass[i])) << "preset " << p << " body " << i << " mass " << w.g.b.Mass[i];
     // A mass outside every table is told apart.
     EXPECT_FALSE(inTable(p, 3, 0.5));
   }
@@ -350,8 +357,8 @@ TEST(Creation, BreakUpOptionsSitInTheirFrame) {
     EXPECT_LE(o.top() + o.height(), frame->height()) << i;
     for (int j = 0; j < i; ++j) {  // none hides another
       const Control& p = w.g.c("OpExIm", j);
-      const bool apart = o.left() >= p.left() + p.width() || p.left() >= o.left() + o.width() || o.top() >= p.top() + p.height() ||
-                         p.top() >= o.top() + o.height();
+      const bool apart = o.left() >= p.left() + p.width() || p.left() >= o.left() + o.width() ||
+                         o.top() >= p.top() + p.height() || p.top() >= o.top() + o.height();
       EXPECT_TRUE(apart) << i << " overlaps " << j;
     }
   }

@@ -1,10 +1,11 @@
 // events.txt: headers of a new system, appended events, and failures that never stop the game.
+#include "io/event_log.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "io/event_log.h"
 #include "io/folder.h"
 #include "tests/scenario.h"
 
@@ -42,8 +43,9 @@ TEST(EventLog, EventsAreAppendedWithTheTimeOfDay) {
   g.clock.set(DateTime{2024, 3, 6, 0, 0, 0}, g.ui.now());
   g.s.LastEvent = "Big Rock impacts Sol ar";
   g.log->AppendEvent();
-  EXPECT_EQ(logText(g),
-            "Nova3... Planets=9\r\n14:05:092024-03-05\r\n14:05:09Mars impacts Venus\r\n00:00:00Big Rock impacts Sol ar\r\n");
+  EXPECT_EQ(
+      logText(g),
+      "Nova3... Planets=9\r\n14:05:092024-03-05\r\n14:05:09Mars impacts Venus\r\n00:00:00Big Rock impacts Sol ar\r\n");
   EXPECT_TRUE(g.log->lastError().empty());
 }
 

@@ -1,9 +1,10 @@
 // The focus panel: every way of choosing the selected world, and what the panel then shows.
+#include "panels/focus_panel.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "panels/focus_panel.h"
 #include "sim/numbers.h"
 #include "sim/squash.h"
 #include "tests/scenario.h"

@@ -1,16 +1,17 @@
 // The program folder and whole-or-nothing writes.
-#include <gtest/gtest.h>
+#include "io/folder.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <functional>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
 #include "app/game.h"
-#include "io/folder.h"
 #include "tests/scenario.h"
 
 using namespace quorl;

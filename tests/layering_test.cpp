@@ -1,10 +1,10 @@
 // The layers of the core: a file includes only headers of its own layer and the layers below it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <map>
 #include <regex>
 #include <string>
@@ -18,8 +18,8 @@ namespace {
 
 // Lowest first; folders of one rank may include each other.
 const std::map<std::string, int> kRank = {
-    {"ui", 0},     {"sim", 1},    {"names", 2}, {"io", 2},    {"views", 3},   {"panels", 3},
-    {"events", 3}, {"app", 4},    {"app/qt", 5}, {"cli", 5},  {"bench", 5},   {"tests", 6},
+    {"ui", 0},     {"sim", 1}, {"names", 2},  {"io", 2},  {"views", 3}, {"panels", 3},
+    {"events", 3}, {"app", 4}, {"app/qt", 5}, {"cli", 5}, {"bench", 5}, {"tests", 6},
 };
 
 // The layer of a path relative to the source root ("app/qt/x.cpp" is app/qt, "views/x.h" views).

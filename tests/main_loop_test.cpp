@@ -1,4 +1,6 @@
 // One pass of the main loop on hand-made tables: the field boundary, gravity, fusion and its traces.
+#include "sim/main_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include "bench/reference_pass.h"
 #include "io/folder.h"
 #include "sim/fields.h"
-#include "sim/main_loop.h"
 #include "sim/squash.h"
 #include "tests/scenario.h"
 
@@ -49,8 +50,8 @@ class Loop : public ::testing::Test {
 };
 
 TEST_F(Loop, BoundsHoldExactlyAndEachExceededBoundSortsOnce) {
-  place(3, -24000, 24000, -24000, 1e-6);          // exactly on the bounds: stays
-  place(4, -24000.001, 0, 0, 1e-6);                // one bound
+  place(3, -24000, 24000, -24000, 1e-6);             // exactly on the bounds: stays
+  place(4, -24000.001, 0, 0, 1e-6);                  // one bound
   place(5, -24000.001, 24000.001, 24000.001, 1e-6);  // three bounds
   g().s.BodyCount = 5;
   pass();
@@ -370,9 +371,9 @@ TEST(Int16, FloorsIntoSixteenBits) {
 namespace quorl {
 namespace {
 
-// Golden value: every field of the table and every shared value after preset 3 at seed 33333 and 2000 passes. Every build type (Release, Debug,
-// sanitizers) and every vector form must give it; it changes only on purpose (creation, names, the class
-// sort or the pass itself).
+// Golden value: every field of the table and every shared value after preset 3 at seed 33333 and 2000 passes. Every
+// build type (Release, Debug, sanitizers) and every vector form must give it; it changes only on purpose (creation,
+// names, the class sort or the pass itself).
 constexpr std::uint64_t kGoldenPreset3 = 0x93f0132d8fecbbb4ull;
 
 TEST(Golden, Preset3Seed33333After2000Passes) {

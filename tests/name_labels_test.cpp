@@ -1,7 +1,8 @@
 // Body name labels on the main view: the eight naming modes, sizes that carry over, placement.
+#include "views/name_labels.h"
+
 #include <gtest/gtest.h>
 
-#include "views/name_labels.h"
 #include "tests/scenario.h"
 
 namespace quorl {

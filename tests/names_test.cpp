@@ -1,4 +1,6 @@
 // Invented names: checked against a replay of the draws written straight from the naming rules.
+#include "names/names.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "names/names.h"
 #include "tests/scenario.h"
 
 using namespace quorl;
@@ -27,8 +28,8 @@ struct Replay {
 const char* F[] = {"Sol", "Mer", "Ven", "Ear", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu"};
 const char* S[] = {"ar", "cury", "us", "th", "ss", "iter", "urn", "nus", "tune", "to"};
 const char* V[] = {"ae", "a", "e", "i", "o", "u", "eau", "oo", "ar", "es", "io"};
-const char* C[] = {"by", "br", "b", "c", "d", "ph", "f", "g", "h", "gh", "j", "k", "l", "m",
-                   "n",  "mn", "p", "q", "r", "s",  "t", "tr", "v", "w", "x", "y", "z"};
+const char* C[] = {"by", "br", "b", "c", "d", "ph", "f", "g",  "h", "gh", "j", "k", "l", "m",
+                   "n",  "mn", "p", "q", "r", "s",  "t", "tr", "v", "w",  "x", "y", "z"};
 std::string N(int l) { return std::string(1, static_cast<char>('a' + l - 10)); }
 
 struct Expected {

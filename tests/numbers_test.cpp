@@ -1,10 +1,11 @@
 // Number rules: rounding, reading and the text forms the panels show.
+#include "sim/numbers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "sim/numbers.h"
 #include "ui/errors.h"
 
 using namespace quorl;
@@ -20,8 +21,8 @@ TEST(Numbers, CIntRoundsTiesToEvenAndGuardsItsWidth) {
   struct Case {
     double in;
     int out;
-  } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {0.49999, 0},
-               {3.5000001, 4}, {32767.4, 32767}, {-32768.5, -32768}};
+  } cases[] = {{0.5, 0},   {1.5, 2},     {2.5, 2},       {-0.5, 0},        {-1.5, -2},
+               {-2.5, -2}, {0.49999, 0}, {3.5000001, 4}, {32767.4, 32767}, {-32768.5, -32768}};
   for (auto c : cases) EXPECT_EQ(CInt(c.in), c.out) << c.in;
   EXPECT_THROW(CInt(32767.5), OverflowError);
   EXPECT_THROW(CInt(-32768.51), OverflowError);
@@ -42,10 +43,9 @@ TEST(Numbers, ValReadsTheLeadingNumber) {
     const char* in;
     double out;
   } cases[] = {
-      {"", 0},        {"   ", 0},        {"abc", 0},       {"12abc", 12},     {"  42", 42},
-      {"-7", -7},     {"+3.5", 3.5},     {"1e3", 1000},    {"2.5E-2", 0.025}, {"1e", 1},
-      {"1e+", 1},     {".5", 0.5},       {"-.25x", -0.25}, {"5.", 5},         {"1d2", 100},
-      {"- 5", 0},     {"--5", 0},        {"3 4", 3},       {"\t9", 9},        {"0.000001", 1e-6},
+      {"", 0},       {"   ", 0},        {"abc", 0}, {"12abc", 12}, {"  42", 42}, {"-7", -7},         {"+3.5", 3.5},
+      {"1e3", 1000}, {"2.5E-2", 0.025}, {"1e", 1},  {"1e+", 1},    {".5", 0.5},  {"-.25x", -0.25},   {"5.", 5},
+      {"1d2", 100},  {"- 5", 0},        {"--5", 0}, {"3 4", 3},    {"\t9", 9},   {"0.000001", 1e-6},
   };
   for (auto c : cases) EXPECT_DOUBLE_EQ(Val(c.in), c.out) << '"' << c.in << '"';
   EXPECT_TRUE(std::isinf(Val("1e400")));

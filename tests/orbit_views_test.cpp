@@ -1,7 +1,8 @@
 // The orbit views: where a body lands in each area, its colour, and clearing by hand and by timer.
+#include "views/orbit_views.h"
+
 #include <gtest/gtest.h>
 
-#include "views/orbit_views.h"
 #include "tests/scenario.h"
 
 namespace quorl {
@@ -23,9 +24,7 @@ class Views : public ::testing::Test {
   }
   Game& g() { return sc.g(); }
   RecordingCanvas& rec(const char* area) { return static_cast<RecordingCanvas&>(g().canvas(area)); }
-  void body(int i, float r, float gr, float bl) {
-    g().b.ColorR[i] = r, g().b.ColorG[i] = gr, g().b.ColorB[i] = bl;
-  }
+  void body(int i, float r, float gr, float bl) { g().b.ColorR[i] = r, g().b.ColorG[i] = gr, g().b.ColorB[i] = bl; }
   std::vector<RecordingCanvas::Entry> points(const char* area) {
     std::vector<RecordingCanvas::Entry> out;
     for (const auto& e : rec(area).entries)

@@ -1,10 +1,11 @@
 // The parameter panel and the window's load: defaults, the Speed procedures, layout and start-up.
+#include "app/params.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/params.h"
 #include "app/program_start.h"
 #include "tests/scenario.h"
 
@@ -236,9 +237,9 @@ TEST_F(Panel, PanelFitsItsColumnWithoutOverlaps) {
   for (const char* box : {"TXplanets", "TxTenner", "TXmaster", "TXmo", "TXspac", "TXran", "Text14", "Text13", "Txplod",
                           "TxSpread", "TXpower", "TXangle", "Text10", "Text3", "Text1"})
     names.push_back(box);
-  for (const char* cap : {"CapPlanets", "CapSpare", "CapMaster", "CapTorque", "CapSpeed", "CapSeed", "CapPlanetRate",
-                          "CapZoomRate", "CapExplode", "CapSpread", "CapPower", "CapAngle", "CapElevation",
-                          "CapNovaMass", "CapProximity"})
+  for (const char* cap :
+       {"CapPlanets", "CapSpare", "CapMaster", "CapTorque", "CapSpeed", "CapSeed", "CapPlanetRate", "CapZoomRate",
+        "CapExplode", "CapSpread", "CapPower", "CapAngle", "CapElevation", "CapNovaMass", "CapProximity"})
     names.push_back(cap);
   for (const auto& n : names) {
     const Control& a = c(n);
@@ -252,8 +253,8 @@ TEST_F(Panel, PanelFitsItsColumnWithoutOverlaps) {
     for (const auto& m : names) {
       if (m == n) continue;
       const Control& b = c(m);
-      const bool apart = a.left() + a.width() <= b.left() || b.left() + b.width() <= a.left() || a.top() + a.height() <= b.top() ||
-                         b.top() + b.height() <= a.top();
+      const bool apart = a.left() + a.width() <= b.left() || b.left() + b.width() <= a.left() ||
+                         a.top() + a.height() <= b.top() || b.top() + b.height() <= a.top();
       EXPECT_TRUE(apart) << n << " overlaps " << m;
     }
   }

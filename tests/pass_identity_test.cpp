@@ -63,7 +63,7 @@ void awkwardCloud(Game& g, unsigned seed, int bodyCount, bool starGone, bool mas
     g.b.Gone[7] = 0, g.b.Gone[8] = 0;
   }
   g.b.PosX[12] = g.b.PosX[11], g.b.PosY[12] = g.b.PosY[11], g.b.PosZ[12] = g.b.PosZ[11];  // one position
-  g.b.PosX[20] = 23990, g.b.VelX[20] = 50;           // leaves the field
+  g.b.PosX[20] = 23990, g.b.VelX[20] = 50;                                                // leaves the field
   g.b.PosY[21] = -23999, g.b.PosZ[21] = 23999, g.b.VelY[21] = -50, g.b.VelZ[21] = 50;
   g.b.CraftCode[30] = 3, g.b.BodyKind[30] = 13, g.b.LifeCount[3][30] = 40;
   g.b.LifeCount[1][31] = 7;
@@ -105,7 +105,7 @@ TEST_P(PassIdentity, AwkwardCloudStaysIdenticalWithFusionsAndExits) {
 TEST_P(PassIdentity, MasslessBodiesInTheCloud) {
   twin.both([](Game& g) { awkwardCloud(g, 5, 130, false, true); });
   twin.passes(1);
-  EXPECT_EQ(twin.f().b.Gone[7] + twin.f().b.Gone[8], 1) ;  // fused by the proximity alone
+  EXPECT_EQ(twin.f().b.Gone[7] + twin.f().b.Gone[8], 1);  // fused by the proximity alone
   twin.passes(199);
   twin.expectSame("after 200 passes");
 }

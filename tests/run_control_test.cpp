@@ -1,7 +1,8 @@
 // Starting, pausing and resuming, and the animation of the seed and the preset buttons.
+#include "app/run_control.h"
+
 #include <gtest/gtest.h>
 
-#include "app/run_control.h"
 #include "tests/scenario.h"
 
 namespace quorl {

@@ -18,8 +18,7 @@ std::string tempDir() {
 Scenario::Scenario(bool recording) : dir(tempDir()) {
   GameOptions o;
   o.dir = dir;
-  if (recording)
-    o.canvases = [](int w, int h, Color bg) { return std::make_unique<RecordingCanvas>(w, h, bg); };
+  if (recording) o.canvases = [](int w, int h, Color bg) { return std::make_unique<RecordingCanvas>(w, h, bg); };
   game = std::make_unique<Game>(o);
 }
 

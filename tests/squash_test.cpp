@@ -1,9 +1,9 @@
 // The size of a body from its mass.
+#include "sim/squash.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "sim/squash.h"
 
 using namespace quorl;
 

@@ -1,4 +1,6 @@
 // The zoom view: what one tick draws and counts, its marks for events, and its controls.
+#include "views/zoom_view.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include "sim/numbers.h"
 #include "sim/squash.h"
 #include "tests/scenario.h"
-#include "views/zoom_view.h"
 
 namespace quorl {
 namespace {

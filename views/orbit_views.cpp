@@ -5,10 +5,10 @@
 #include <string>
 
 #include "events/biosphere.h"
-#include "views/name_labels.h"
-#include "views/zoom_view.h"
 #include "panels/body_editor.h"
 #include "sim/numbers.h"
+#include "views/name_labels.h"
+#include "views/zoom_view.h"
 #if defined(__SSE2__)
 #include <immintrin.h>
 #endif
@@ -139,8 +139,8 @@ bool OrbitViews::craftColor(int pln, std::uint32_t& out) const {
 }
 
 // Inlined into both plotting operations: one call per body per pass, and every debris point.
-[[gnu::always_inline]] inline void OrbitViews::plot(int x, int y, int z, std::uint32_t packed,
-                                                     std::uint32_t xyPacked, bool drawn, bool xyDrawn) {
+[[gnu::always_inline]] inline void OrbitViews::plot(int x, int y, int z, std::uint32_t packed, std::uint32_t xyPacked,
+                                                    bool drawn, bool xyDrawn) {
   const Color c = unpack(packed), xyZoom = unpack(xyPacked);
   check16(x, y, z);
   // Every test is strict: a point on an edge is not drawn.

@@ -2,7 +2,6 @@
 #pragma once
 #include <array>
 #include <cstdint>
-
 #include <functional>
 
 #include "panels/peers.h"
@@ -15,8 +14,8 @@ class OrbitViews {
   OrbitViews(World& w, Peers& p);
 
   struct Controls {
-    Handle PiZX, PiZY;         // the edge (X-Z) and side (Y-Z) views
-    Handle LOxy, LoZX, LoZY;   // the zoom-out views
+    Handle PiZX, PiZY;        // the edge (X-Z) and side (Y-Z) views
+    Handle LOxy, LoZX, LoZY;  // the zoom-out views
     Handle LabEdgeView, LabSideView;
     Handle Command4, CHacs, Hacl, TXref, Tiball;  // clear, auto clear, its time, its timer
   } c;
@@ -59,15 +58,15 @@ class OrbitViews {
   Peers& p_;
   bool bound_ = false;
   Canvas* main_ = nullptr;
-  Canvas* edge_ = nullptr;   // PiZX
-  Canvas* side_ = nullptr;   // PiZY
-  Canvas* loxy_ = nullptr;   // LOxy
-  Canvas* lozx_ = nullptr;   // LoZX
-  Canvas* lozy_ = nullptr;   // LoZY
+  Canvas* edge_ = nullptr;  // PiZX
+  Canvas* side_ = nullptr;  // PiZY
+  Canvas* loxy_ = nullptr;  // LOxy
+  Canvas* lozx_ = nullptr;  // LoZX
+  Canvas* lozy_ = nullptr;  // LoZY
   int edgeLeft_ = 0, sideTop_ = 0;
   int edgeWidth_ = 0, edgeHeight_ = 0, sideWidth_ = 0, sideHeight_ = 0;
   int zoomWidth_ = 0, zoomHeight_ = 0, zyWidth_ = 0, zyHeight_ = 0, zxWidth_ = 0, zxHeight_ = 0;
-  Control* selectedOnly_ = nullptr;  // OptUp(7), "Selected world only."
+  Control* selectedOnly_ = nullptr;    // OptUp(7), "Selected world only."
   std::array<Control*, 6> payload_{};  // LaMount(0..5)
 };
 

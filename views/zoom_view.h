@@ -20,8 +20,8 @@ class ZoomView {
     Handle ChNom, ChGlob;            // name the locals; draw true sizes
     Handle LaVel, LaLocal, Text4;
     Handle FraMoon;
-    ControlArray OpZo;   // 0..3: quick zoom options
-    ControlArray Txlab;  // 0..2: captions
+    ControlArray OpZo;            // 0..3: quick zoom options
+    ControlArray Txlab;           // 0..2: captions
     Handle ZkrolHorz, ZkrolVert;  // move the frame
   } c;
 
@@ -59,10 +59,10 @@ class ZoomView {
   Canvas& side_;
 
   Dots dots25_, dots50_, dots100_, dots200_, dots300_;
-  std::array<Color, 5> shades_{};  // crater shades of the focus colour
+  std::array<Color, 5> shades_{};    // crater shades of the focus colour
   PerBody<std::int16_t> treated_{};  // impacts 1..treated_[b] of body b have been treated as new once
-  bool keepTyped_ = false;       // a typed scale above the bar's maximum stays as typed
-  bool hippoFromText_ = false;   // the text box moves the bar; the bar must not write back
+  bool keepTyped_ = false;           // a typed scale above the bar's maximum stays as typed
+  bool hippoFromText_ = false;       // the text box moves the bar; the bar must not write back
 };
 
 }  // namespace quorl

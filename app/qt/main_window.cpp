@@ -278,7 +278,8 @@ QRect QuorlWindow::placeOf(const Bound& b) const {
   const Control& c = *b.c;
   if (c.kind == Kind::Line) {
     const int ax = px(c.x1()), ay = px(c.y1()), bx = px(c.x2()), by = px(c.y2());
-    return QRect(QPoint(std::min(ax, bx) - 1, std::min(ay, by) - 1), QPoint(std::max(ax, bx) + 1, std::max(ay, by) + 1));
+    return QRect(QPoint(std::min(ax, bx) - 1, std::min(ay, by) - 1),
+                 QPoint(std::max(ax, bx) + 1, std::max(ay, by) + 1));
   }
   if (b.mainForm) return QRect(0, 0, px(c.width()), px(c.height()));
   return QRect(px(c.left()), px(c.top()), px(c.width()), px(c.height()));

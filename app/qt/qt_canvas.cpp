@@ -14,8 +14,8 @@ QFont gameFont(const std::string& family, double pointSize, bool bold) {
   QFont f;
   const QString name = QString::fromStdString(family);
   // Georgia and other serif faces fall back to DejaVu Serif, everything else to DejaVu Sans.
-  const bool serif = name.compare("Georgia", Qt::CaseInsensitive) == 0 || name.contains("Serif") ||
-                     name.contains("Times");
+  const bool serif =
+      name.compare("Georgia", Qt::CaseInsensitive) == 0 || name.contains("Serif") || name.contains("Times");
   f.setFamilies({name, serif ? QStringLiteral("DejaVu Serif") : QStringLiteral("DejaVu Sans")});
   f.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
   f.setPointSizeF(pointSize > 0 ? pointSize : 8);
@@ -39,8 +39,8 @@ void QtCanvas::allocate() {
   const int h = std::max(1, static_cast<int>(std::ceil(height() * scale)));
   image_ = QImage(w, h, QImage::Format_RGB32);
   image_.setDevicePixelRatio(dpr_);
-  attachPixels(reinterpret_cast<std::uint32_t*>(image_.bits()), w, h,
-               static_cast<int>(image_.bytesPerLine() / 4), scale);
+  attachPixels(reinterpret_cast<std::uint32_t*>(image_.bits()), w, h, static_cast<int>(image_.bytesPerLine() / 4),
+               scale);
 }
 
 void QtCanvas::onPrint(double x, double y, const std::string& text, Color c) {

@@ -3,8 +3,8 @@
 #include <QFont>
 #include <QImage>
 
-#include "ui/ui.h"
 #include "ui/canvas.h"
+#include "ui/ui.h"
 
 namespace quorl {
 
