@@ -12,7 +12,7 @@ const ControlRow<Self> kControls[] = {
     // Sized, and given its click, together with the about window it opens.
     {QUORL_CONTROL(Command1), .kind = Kind::Button, .caption = "\u2609", .fore = rgb(255, 223, 128),
      .back = rgb(40, 48, 72), .font = "DejaVu Sans", .fontSize = 11},
-    {QUORL_CONTROL(Label13), .kind = Kind::Label, .place = {600, 600, 11400, 3600},
+    {QUORL_CONTROL(Label13), .kind = Kind::Label, .place = {2500, 600, 10200, 3600},
      .caption = "The aim: build a stable solar system with as many living worlds as you can.\r"
                 "Pick a preset [1-9] to blow a supernova into a cloud of young planets,\r"
                 "or [10] to start with a single large world beside the star.\r"

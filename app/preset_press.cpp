@@ -197,7 +197,7 @@ void PresetPress::resetPanels(int preset) {
   const ClockScore::Controls& clock = g.clockScore->c;
   for (Control* label : {&*g.classes->c.LaPlan, &*clock.LabvirT, &*clock.LabHi, &*clock.Labrat})
     label->setCaption("~~");
-  g.bio->c.LaNu->setCaption("New Worlds");
+  g.nova->c.LaNu->setCaption("New Worlds");
   g.window.Labill->setFore(g.run->c.Command3->back());
   g.views->c.Hacl->setVisible(true);
 }

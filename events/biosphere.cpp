@@ -31,7 +31,6 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(txGG), .kind = Kind::TextBox},
     {QUORL_CONTROL(FraCosmo), .kind = Kind::Frame},
     {QUORL_CONTROLS(LaMount), .kind = Kind::Label, .first = 0, .last = 5},
-    {QUORL_CONTROL(LaNu), .kind = Kind::Label},
 };
 
 }  // namespace

@@ -13,7 +13,6 @@ class Biosphere {
     Handle TiK, TimWheel;  // the run tick and the biosphere tick
     Handle FraLif, txGG, FraCosmo;
     ControlArray LaMount;  // 0..5: the life labels; their colours are the blink colours of a craft's payload
-    Handle LaNu;           // the newest worlds
   } c;
 
   // What a new crater of the given size does to the life of the body it struck (Aquatiq, Terrestrial).

@@ -34,6 +34,9 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(TxSpread), .kind = Kind::TextBox, .place = paramBox(6, true),
      .toolTip = "Pre-calculated dispersal volume", .text = "1000", .fore = kBoxFore, .back = kBoxBack,
      .font = kPanelFont, .fontSize = 8},
+    // The top left of the main view, where trails seldom reach.
+    {QUORL_CONTROL(LaNu), .kind = Kind::Label, .place = {60, 420, 2300, 2440}, .caption = "New Worlds",
+     .fore = rgb(200, 210, 230), .back = rgb(0, 0, 0), .font = kPanelFont, .fontSize = 8},
 };
 
 }  // namespace

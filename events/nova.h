@@ -15,6 +15,7 @@ class NovaPanel {
     Handle TXmo;          // "Torque Spin Power"
     Handle Txplod;        // "Explosive randomness", read by creation too
     Handle TxSpread;      // "Pre-calculated dispersal volume", read by creation too
+    Handle LaNu;          // the newest worlds, on the sky of the main view
   } c;
 
  private:
