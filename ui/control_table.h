@@ -48,8 +48,11 @@ struct BarRange {
   int min = 0, max = 0, value = 0, small = 1, large = 1;
 };
 
-// Everything a row says about its control(s), apart from the handle.
-struct ControlSpec {
+// A row of a panel's table: the handle it fills, then everything it says about its control(s).
+template <class Handles>
+struct ControlRow {
+  Handle Handles::*one = nullptr;
+  ControlArray Handles::*many = nullptr;
   const char* name = "";
   Kind kind = Kind::Label;
   int first = 0, last = 0;  // array elements (arrays only)
@@ -70,53 +73,55 @@ struct ControlSpec {
   bool running = false;
 };
 
-// A row of a panel's table: the handle it fills, then the same fields as ControlSpec.
-template <class Handles>
-struct ControlRow {
-  Handle Handles::*one = nullptr;
-  ControlArray Handles::*many = nullptr;
-  const char* name = "";
-  Kind kind = Kind::Label;
-  int first = 0, last = 0;
-  const char* parent = "";
-  Place place{};
-  const char* caption = nullptr;
-  const char* toolTip = nullptr;
-  const char* text = nullptr;
-  std::optional<Color> fore{}, back{};
-  const char* font = nullptr;
-  double fontSize = 0;
-  bool bold = false;
-  bool hidden = false;
-  bool readOnly = false;
-  bool multiLine = false;
-  std::optional<BarRange> bar{};
-  int interval = 0;
-  bool running = false;
-
-  ControlSpec spec() const {
-    return {name, kind, first,    last, parent, place,    caption,   toolTip, text,     fore,
-            back, font, fontSize, bold, hidden, readOnly, multiLine, bar,     interval, running};
-  }
-};
-
 // The handle and the registry name from one word, so the two cannot drift apart.
 #define QUORL_CONTROL(h) .one = &Self::h, .name = #h
 #define QUORL_CONTROLS(h) .many = &Self::h, .name = #h
 
-// Creates one control (or array element `index`) as a spec says.
-Control& declareControl(Ui& ui, const ControlSpec& spec, int index = -1);
+// Gives a new control the properties a row sets.
+template <class Handles>
+void applyRow(Ui& ui, Control& c, const ControlRow<Handles>& row) {
+  c.setParent(row.parent);
+  c.setPlace(row.place.left, row.place.top, row.place.width, row.place.height);
+  if (row.caption) c.setCaption(row.caption);
+  if (row.toolTip) c.setToolTip(row.toolTip);
+  if (row.fore) c.setFore(*row.fore);
+  if (row.back) c.setBack(*row.back);
+  if (row.font) c.setFontName(row.font);
+  if (row.fontSize > 0) c.setFontSize(row.fontSize);
+  c.setFontBold(row.bold);
+  c.setVisible(!row.hidden);
+  c.setReadOnly(row.readOnly);
+  c.multiLine = row.multiLine;
+  if (row.text) c.setText(row.text);
+  if (row.bar) {
+    c.setRange(row.bar->min, row.bar->max);
+    c.setSteps(row.bar->small, row.bar->large);
+    c.setValue(row.bar->value);
+  }
+  if (row.kind == Kind::Form || row.kind == Kind::Picture)
+    c.canvas = ui.makeCanvas(row.place.width, row.place.height, c.back());
+  if (row.kind == Kind::Timer) {
+    c.setInterval(row.interval);
+    c.setEnabled(row.running);
+  }
+}
 
 // Creates every control of a table and binds the handles.
 template <class Handles, std::size_t N>
 void declare(Ui& ui, Handles& handles, const ControlRow<Handles> (&rows)[N]) {
   for (const ControlRow<Handles>& row : rows) {
-    const ControlSpec spec = row.spec();
     if (row.one) {
-      (handles.*row.one).bind(declareControl(ui, spec));
+      Control& c = ui.add(row.name, row.kind);
+      applyRow(ui, c, row);
+      (handles.*row.one).bind(c);
       continue;
     }
-    for (int i = spec.first; i <= spec.last; ++i) (handles.*row.many).add(i, declareControl(ui, spec, i));
+    for (int i = row.first; i <= row.last; ++i) {
+      Control& c = ui.add(std::string(row.name) + "(" + std::to_string(i) + ")", row.kind);
+      if (row.kind == Kind::Option) c.group = row.name;
+      applyRow(ui, c, row);
+      (handles.*row.many).add(i, c);
+    }
   }
 }
 
