@@ -2,6 +2,7 @@
 #include "app/pass_report.h"
 
 #include "app/game.h"
+#include "events/biosphere.h"
 #include "io/event_log.h"
 #include "panels/class_sort.h"
 #include "views/orbit_views.h"
@@ -16,7 +17,8 @@ void GamePassReport::debris(std::int16_t x, std::int16_t y, std::int16_t z, std:
   g_.views->BomBB(x, y, z, body);
 }
 
-void GamePassReport::fused(int, int, const std::string& message) {
+void GamePassReport::fused(int survivor, int absorbed, const std::string& message) {
+  g_.bio->carryLife(survivor, absorbed);
   g_.status(message);
   g_.s.LastEvent = g_.window.Labill->caption();
   g_.log->AppendEvent();

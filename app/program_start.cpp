@@ -35,12 +35,8 @@ void programStart(Game& g) {
   s.Magnification = zz.empty() ? 1.0 : Val(zz);
 
   // 2. Collapsed panels.
-  const Biosphere::Controls& life = g.bio->c;
-  life.FraLif->setTop(8640);
-  life.FraLif->setHeight(240);
-  life.txGG->setTop(8400);
-  life.FraCosmo->setTop(7680);
-  life.FraCosmo->setHeight(255);
+  g.bio->collapse();
+  g.launch->collapse();
   const LaunchPanel::Controls& launch = g.launch->c;
   launch.Frame4->setHeight(240);
   launch.Frame4->setTop(6240);

@@ -1,5 +1,6 @@
 // Atmosphere, water and life.
 #pragma once
+#include "events/celestial_powers.h"
 #include "panels/peers.h"
 #include "sim/world.h"
 
@@ -11,14 +12,37 @@ class Biosphere {
 
   struct Controls {
     Handle TiK, TimWheel;  // the run tick and the biosphere tick
-    Handle FraLif, txGG, FraCosmo;
-    ControlArray LaMount;  // 0..5: the life labels; their colours are the blink colours of a craft's payload
+    Handle FraLif;         // the panel; a click opens or collapses it
+    Handle Air, Atlantiq;  // the atmosphere and water bars
+    Handle LabAirWater, txGG;
+    ControlArray Lalife;   // 0..5: the names of the kinds
+    ControlArray LaMount;  // 0..5: the selected world's counters; their colours are the kinds' colours
+    ControlArray LabTot;   // 0..5: the system's totals, 0 all lifesigns
   } c;
+
+  CelestialPowers powers;
+
+  // The panel's two states (window units). Both keep the frame's top; the height tells them apart.
+  static constexpr int kOpenHeight = 1740, kCollapsedHeight = 240;
+  void collapse();
+
+  // The biosphere tick: atmosphere, water and life of the selected world, the launch panel, the tally.
+  void wheelTick();
+  // The run tick: the count of present planets and the marker round body 2.
+  void runTick();
 
   // What a new crater of the given size does to the life of the body it struck (Aquatiq, Terrestrial).
   void impactToll(int body, int craterSize);
+  // Life carried by a fusion: each kind the absorbed body had and the survivor lacks starts there at 1.
+  void carryLife(int survivor, int absorbed);
 
  private:
+  void toggle();
+  void focusWorld(int s);  // the steps of the tick that concern the selected world
+  void tally();
+  void showTotals();
+  void celestialEvent(int body, int count);
+
   World& w_;
   Peers& p_;
 };

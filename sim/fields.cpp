@@ -184,6 +184,11 @@ std::vector<Field> makeFields() {
       sharedArray("RosterSize", &S::RosterSize),
       sharedArray("CraftTypeNames", &S::CraftTypeNames),
       sharedTable("CraftWords", &S::CraftWords),
+      // Biosphere.
+      sharedArray("LifeTotals", &S::LifeTotals),
+      shared("LifeCode", &S::LifeCode),
+      shared("CelestialSum", &S::CelestialSum),
+      shared("LaunchCooldown", &S::LaunchCooldown),
   };
 }
 

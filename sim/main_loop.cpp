@@ -285,8 +285,6 @@ void MainLoop::fuse(int a, int j, int debris) {
   if (size > 222) size = 222;
   b.ImpactMark[k][survivor] = static_cast<std::int16_t>(Int(size));
 
-  for (int kind = 1; kind <= 5; ++kind)
-    if (b.LifeCount[kind][survivor] == 0 && b.LifeCount[kind][absorbed] > 0) b.LifeCount[kind][survivor] = 1;
   if (b.CraftCode[absorbed] > 0) b.ImpactMark[k][survivor] = CInt(b.BodyKind[absorbed]);
 
   report_.fused(survivor, absorbed, b.BodyName[absorbed] + " impacts " + b.BodyName[survivor]);

@@ -13,7 +13,8 @@ class PassReport {
   virtual void plot(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) = 0;
   // One debris point of a fusion, in the body's own colour.
   virtual void debris(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) = 0;
-  // A fusion: the status line shows the message, which becomes LastEvent and a line of the event log.
+  // A fusion: the survivor takes up the life the absorbed body carried; then the status line shows the
+  // message, which becomes LastEvent and a line of the event log.
   virtual void fused(int survivor, int absorbed, const std::string& message) = 0;
   // A body crossed a bound of the field; the class sort runs at once, once for every bound crossed.
   virtual void leftField(int body) = 0;

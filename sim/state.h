@@ -64,6 +64,12 @@ struct SharedState {
   std::array<i16, 31> RosterBody{}, RosterSize{};
   std::array<std::string, 6> CraftTypeNames{};
   std::array<std::array<std::string, 5>, 6> CraftWords{};  // [row 1..5][column 1..4]
+
+  // Biosphere: the system's life totals, the selected world's life code, Celestials, launch cooldown.
+  std::array<i32, 6> LifeTotals{};
+  i16 LifeCode = 0;
+  i16 CelestialSum = 0;
+  i16 LaunchCooldown = 0;
 };
 
 }  // namespace quorl

@@ -1,0 +1,299 @@
+// The biosphere tick: atmosphere, water and life of the selected world, the tally of the system, the
+// launch panel it keeps, and the run tick.
+#include "events/biosphere.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "io/folder.h"
+#include "sim/numbers.h"
+#include "tests/scenario.h"
+
+namespace quorl {
+namespace {
+
+using testing::Scenario;
+using Op = RecordingCanvas::Op;
+
+constexpr int S = 7;  // the selected world
+
+// A star at the origin and lifeless worlds 3..60, nowhere near it; world S is selected.
+struct Life : ::testing::Test {
+  Scenario sc{true};
+  Game& g = sc.g();
+  BodyTable& b = g.b;
+  Life() {
+    testing::emptyTable(g, 60);
+    for (int i = 2; i <= 60; ++i) testing::place(g, i, 5000.0 * (i != 2), 0, 0, 0, 0, 0, 1e-6);
+    g.s.Focus = S;
+  }
+  void world(int i, int cls, double distance = 5000) {
+    b.PlanetClass[i] = static_cast<std::int16_t>(cls);
+    b.PosX[i] = distance;
+  }
+  void kinds(int i, std::vector<int> ks, int amount = 5) {
+    for (int k : ks) b.LifeCount[k][i] = amount;
+  }
+  void tick() { g.c("TimWheel").tick(); }
+  std::string caption(const std::string& name) { return g.c(name).caption(); }
+};
+
+TEST_F(Life, AtmosphereGrowsWithOrbitsAndNeverFalls) {
+  const struct {
+    int orbits;
+    double before, low, high;
+  } cases[] = {{10, 0, 20, 21}, {1, 0, 2, 3}, {99, 0, 198, 199}, {100, 0, 250, 250}, {10, 30, 30, 30}, {0, 5, 5, 5}};
+  for (const auto& t : cases) {
+    b.AirLevel[S] = t.before;
+    g.s.Orbits = t.orbits;
+    tick();
+    EXPECT_GE(b.AirLevel[S], t.low) << t.orbits;
+    EXPECT_LE(b.AirLevel[S], t.high) << t.orbits;
+    EXPECT_EQ(b.AirLevel[S], Int(b.AirLevel[S]));
+    EXPECT_EQ(g.c("Air").height(), b.AirLevel[S] * 4 + 45);
+  }
+}
+
+TEST_F(Life, WaterFollowsDistanceAndClassAndIsCut) {
+  const struct {
+    int cls;
+    double distance, water;
+    const char* text;
+    int bar;
+    Color back;
+  } cases[] = {
+      {3, 250, 900, " 0~900", 900, rgb(0, 255, 255)},   {3, 100, 0, " 0~0.0", 30, rgb(0, 0, 111)},
+      {3, 60, 0, " 0~0.0", 30, rgb(0, 0, 111)},         {3, 400, 450, " 0~450", 600, rgb(0, 255, 255)},
+      {2, 100.6425, 2.5, " 0~3", 47, rgb(0, 255, 255)}, {2, 100.4925, 1.9, " 0~1.9", 46, rgb(0, 255, 255)},
+      {5, 103.95, 7, " 0~7", 7, rgb(0, 255, 255)},      {1, 250, 0, " 0~0.0", 30, rgb(0, 0, 111)},
+  };
+  for (const auto& t : cases) {
+    world(S, t.cls, t.distance);
+    tick();
+    EXPECT_EQ(b.WaterLevel[S], t.water) << t.cls << " at " << t.distance;
+    EXPECT_EQ(g.c("txGG").text(), t.text);
+    EXPECT_EQ(g.c("Atlantiq").height(), t.bar);
+    EXPECT_EQ(g.c("Atlantiq").back(), t.back);
+  }
+  // Depth counts: the distance is taken in three dimensions.
+  world(S, 3, 0);
+  b.PosZ[S] = 250;
+  tick();
+  EXPECT_EQ(b.WaterLevel[S], 900);
+}
+
+TEST_F(Life, EachClassGrowsItsKindAboveItsAtmosphere) {
+  const struct {
+    int cls;
+    double air;
+    int kind, count;
+  } cases[] = {{7, 1, 1, 1},   {7, 0, 1, 0},   {2, 19, 4, 0}, {2, 20, 4, 20}, {3, 33, 3, 0},
+               {3, 34, 3, 34}, {4, 4, 2, 0},   {4, 5, 2, 5},  {1, 250, 0, 0}, {5, 250, 0, 0},
+               {6, 250, 0, 0}, {8, 250, 0, 0}, {0, 250, 0, 0}};
+  for (const auto& t : cases) {
+    for (int k = 1; k <= 5; ++k) b.LifeCount[k][S] = 0;
+    world(S, t.cls);
+    b.AirLevel[S] = t.air;
+    tick();
+    int grown = 0;
+    for (int k = 1; k <= 4; ++k) grown += b.LifeCount[k][S] != 0;
+    EXPECT_EQ(grown, t.count > 0) << "class " << t.cls << " air " << t.air;
+    const int code = t.count > 0 ? 10 + t.kind : 0;
+    EXPECT_EQ(g.s.LifeCode, code);
+    EXPECT_EQ(b.BodyKind[S], code);
+    if (t.kind) {
+      EXPECT_EQ(b.LifeCount[t.kind][S], t.count);
+      EXPECT_EQ(caption("LaMount(" + std::to_string(t.kind) + ")"), std::to_string(t.count));
+    }
+  }
+  // A counter already above the atmosphere keeps its value.
+  b.LifeCount[4][S] = 40;
+  world(S, 2);
+  b.AirLevel[S] = 20;
+  tick();
+  EXPECT_EQ(b.LifeCount[4][S], 40);
+}
+
+TEST_F(Life, CelestialsComeFromKindsTimesTheClass) {
+  const struct {
+    int body, cls;
+    std::vector<int> ks;
+    int celestials;
+  } cases[] = {{10, 4, {1, 2}, 10}, {11, 4, {1, 2, 3}, 50},    {12, 2, {1, 2, 3, 4}, 900},
+               {13, 3, {3, 4}, 20}, {14, 1, {1, 2, 3, 4}, 30}, {15, 6, {1, 2, 3}, 5}};
+  int sum = 0;
+  for (const auto& t : cases) {
+    world(t.body, t.cls);
+    kinds(t.body, t.ks);
+    sum += t.celestials;
+  }
+  world(16, 4);
+  kinds(16, {2});
+  b.LifeCount[5][16] = 7;  // one kind: its Celestials stay, but do not count
+  b.Gone[12] = 1;          // every row counts, present or not
+  tick();
+  for (const auto& t : cases) EXPECT_EQ(b.LifeCount[5][t.body], t.celestials) << t.body;
+  EXPECT_EQ(b.LifeCount[5][16], 7);
+  EXPECT_EQ(g.s.CelestialSum, sum);
+  EXPECT_EQ(g.s.LifeTotals[5], sum);
+  EXPECT_EQ(g.s.LifeTotals[1], 5 * 5);
+  EXPECT_EQ(g.s.LifeTotals[2], 6 * 5);
+  EXPECT_EQ(g.s.LifeTotals[0], 5 * 19 + sum);
+  EXPECT_EQ(caption("LabTot(0)"), std::to_string(5 * 19 + sum));
+  EXPECT_EQ(caption("LabTot(5)"), std::to_string(sum));
+}
+
+TEST_F(Life, ANewCelestialCountIsLoggedOnce) {
+  sc.run("clock 2026-01-01 10:00:00");
+  world(6, 2);
+  b.BodyName[6] = "Vulcan";
+  kinds(6, {1, 2, 3, 4});
+  tick();
+  EXPECT_EQ(g.s.LastEvent, "Celestial 900 Appearance at Vulcan 6");
+  std::string log;
+  const auto lines = [&] {
+    EXPECT_TRUE(readFile(g.folder.path("events.txt"), log));
+    return std::count(log.begin(), log.end(), '\n');
+  };
+  const auto once = lines();
+  EXPECT_NE(log.find("10:00:00Celestial 900 Appearance at Vulcan 6"), std::string::npos);
+  tick();
+  EXPECT_EQ(lines(), once);
+  // A Celestial spent is given back by the next tally, which logs the count again.
+  b.LifeCount[5][6] = 899;
+  tick();
+  EXPECT_EQ(lines(), once + 1);
+  EXPECT_EQ(b.LifeCount[5][6], 900);
+}
+
+TEST_F(Life, TheStarKeepsNoLife) {
+  for (int k = 0; k <= 5; ++k) b.LifeCount[k][2] = 9;
+  tick();
+  for (int k = 0; k <= 5; ++k) EXPECT_EQ(b.LifeCount[k][2], 0) << k;
+}
+
+TEST_F(Life, TotalsSaturateInsteadOfOverflowing) {
+  b.LifeCount[1][3] = INT_MAX, b.LifeCount[1][4] = INT_MAX;
+  b.LifeCount[2][5] = INT_MIN, b.LifeCount[2][6] = INT_MIN;
+  for (int i = 20; i <= 59; ++i) world(i, 2), kinds(i, {1, 2, 3, 4}, 1);  // 40 worlds of 900
+  tick();
+  EXPECT_EQ(g.s.LifeTotals[1], INT_MAX);
+  EXPECT_EQ(g.s.LifeTotals[2], INT_MIN);
+  EXPECT_EQ(g.s.LifeTotals[5], 36000);
+  EXPECT_EQ(g.s.CelestialSum, 32767);
+}
+
+TEST_F(Life, PowersOpenAtOneThreeAndTenCelestialsAndTheTotalBlinks) {
+  const struct {
+    int cls;
+    std::vector<int> ks;
+    int phase;
+    bool fab, dec, sub;
+    Color total;
+  } cases[] = {{1, {1}, 1, false, false, false, rgb(0, 63, 0)},
+               {1, {1, 2}, 1, true, false, false, rgb(155, 77, 0)},
+               {1, {1, 2, 3}, 2, true, true, false, rgb(77, 44, 0)},
+               {4, {1, 2}, 1, true, true, true, rgb(155, 77, 0)}};
+  for (const auto& t : cases) {
+    for (int k = 1; k <= 5; ++k) b.LifeCount[k][10] = 0;
+    world(10, t.cls);
+    kinds(10, t.ks);
+    g.s.BlinkPhase = static_cast<std::int16_t>(t.phase);
+    tick();
+    const std::string sum = std::to_string(g.s.CelestialSum);
+    EXPECT_EQ(g.c("CDfab").enabled(), t.fab) << sum;
+    EXPECT_EQ(g.c("CDdec").enabled(), t.dec) << sum;
+    EXPECT_EQ(g.c("CDsub").enabled(), t.sub) << sum;
+    EXPECT_EQ(g.c("LabTot(0)").back(), t.total) << sum;
+  }
+}
+
+TEST_F(Life, TheLaunchPanelFollowsTheSelectedWorld) {
+  const struct {
+    int cls, kind, cooldown, craft;
+    const char *frame, *text;
+    bool shown;
+    const char* button;
+  } cases[] = {{3, 3, 5, 0, "Launchpad", "+++", true, "Launch"},   {3, 3, 1, 0, "Launchpad", "...", true, "Launch"},
+               {3, 3, 12, 0, "Launchpad", "kept", true, "Launch"}, {1, 1, 0, 0, "Asteroid", "Rock", false, "N/A"},
+               {1, 5, 0, 31, "Spacecraft", "Rock", false, "N/A"},  {3, 0, 0, 0, "Spacecraft", "", false, "No Life"}};
+  b.BodyName[S] = "Rock";
+  for (const auto& t : cases) {
+    for (int k = 1; k <= 5; ++k) b.LifeCount[k][S] = k == t.kind ? 1 : 0;
+    world(S, t.cls);
+    b.CraftCode[S] = static_cast<std::int16_t>(t.craft);
+    g.s.LaunchCooldown = static_cast<std::int16_t>(t.cooldown);
+    g.c("Text11").setText("kept");
+    tick();
+    EXPECT_EQ(g.s.LaunchCooldown, t.cooldown - 1 < 0 ? 0 : t.cooldown - 1);
+    EXPECT_EQ(caption("FraCosmo"), t.frame);
+    EXPECT_EQ(g.c("Text11").text(), t.text);
+    EXPECT_EQ(g.c("Command12").visible(), t.shown);
+    EXPECT_EQ(caption("Command12"), t.button);
+    if (t.kind == 0) {
+      EXPECT_EQ(caption("LaCosmo") + caption("LaThing"), "");
+      EXPECT_EQ(g.c("LaThing").back(), rgb(255, 255, 255));
+      continue;
+    }
+    const Control& colours = g.c("LaMount", t.kind);
+    EXPECT_EQ(caption("LaCosmo"), caption("Lalife(" + std::to_string(t.kind) + ")"));
+    EXPECT_EQ(g.c("LaCosmo").back(), colours.fore());
+    EXPECT_EQ(caption("LaThing"), g.s.CraftTypeNames[static_cast<std::size_t>(t.kind)]);
+    EXPECT_EQ(g.c("LaThing").back(), colours.back());
+  }
+}
+
+TEST_F(Life, TheTickAimsTheLaunchFromTheAngleBox) {
+  const struct {
+    const char* angle;
+    double x, y;
+  } cases[] = {{"0", 400, 0}, {"1571", 0, 400}, {"3142 rad", -400, 0}, {"1e999", -400, 0}};
+  for (const auto& t : cases) {
+    g.c("TXangle").setText(t.angle);
+    tick();
+    EXPECT_NEAR(g.s.LaunchDirX, t.x, 0.2) << t.angle;
+    EXPECT_NEAR(g.s.LaunchDirY, t.y, 0.2) << t.angle;
+    const Control& line = g.c("LineAngle");
+    EXPECT_NEAR(line.x2() - line.x1(), t.x, 1);
+    EXPECT_NEAR(line.y2() - line.y1(), t.y, 1);
+  }
+  EXPECT_EQ(g.c("LineZth").fore(), rgb(175, 40, 20));  // thrust power 7000
+}
+
+TEST_F(Life, FramesOpenAndCollapseByAClick) {
+  for (const char* frame : {"FraLif", "FraCosmo"}) {
+    Control& f = g.c(frame);
+    const int top = f.top(), collapsed = f.height();
+    f.press();
+    EXPECT_GT(f.height(), collapsed) << frame;
+    EXPECT_EQ(f.top(), top);
+    f.press();
+    EXPECT_EQ(f.height(), collapsed) << frame;
+  }
+}
+
+TEST_F(Life, TheRunTickCountsPlanetsAndMarksTheStar) {
+  auto& view = dynamic_cast<RecordingCanvas&>(g.mainView());
+  for (int i = 9; i <= 60; ++i) b.Gone[i] = 1;  // planets 3..8 present
+  testing::place(g, 2, 100, -50, 0, 0, 0, 0, 1);
+  b.ColorR[2] = 200, b.ColorG[2] = 100, b.ColorB[2] = 60;
+  g.c("TiK").setEnabled(true);
+  view.entries.clear();
+  g.c("TiK").tick();
+  EXPECT_EQ(caption("LaPlan"), " 6");
+  const int d[12][2] = {{15, 0}, {-15, 0}, {0, 15}, {0, -15}, {30, 0}, {-30, 0},
+                        {0, 30}, {0, -30}, {45, 0}, {-45, 0}, {0, 45}, {0, -45}};
+  const Color shade[3] = {rgb(140, 70, 42), rgb(100, 50, 30), rgb(33, 17, 10)};
+  ASSERT_EQ(view.count(Op::Point), 12u);
+  for (int k = 0; k < 12; ++k) {
+    EXPECT_EQ(view.entries[k].x, 7780 + d[k][0]) << k;
+    EXPECT_EQ(view.entries[k].y, 5710 + d[k][1]) << k;
+    EXPECT_EQ(view.entries[k].color, shade[k / 4]) << k;
+  }
+}
+
+}  // namespace
+}  // namespace quorl
