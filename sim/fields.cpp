@@ -184,6 +184,10 @@ std::vector<Field> makeFields() {
       sharedArray("RosterSize", &S::RosterSize),
       sharedArray("CraftTypeNames", &S::CraftTypeNames),
       sharedTable("CraftWords", &S::CraftWords),
+      // Novas.
+      shared("NovaPattern", &S::NovaPattern),
+      shared("MultiNovaCount", &S::MultiNovaCount),
+      shared("MultiNovaTarget", &S::MultiNovaTarget),
   };
 }
 
