@@ -27,6 +27,7 @@ tick TimAfrica
 get Focus
 show Labill
 show LaNu
-show TimAfrica
+# The event is over: a further tick splits nothing.
+tick TimAfrica
+get NewWorldCount
 get Mass(6)
-get Mass(20)
