@@ -189,6 +189,10 @@ std::vector<Field> makeFields() {
       shared("LifeCode", &S::LifeCode),
       shared("CelestialSum", &S::CelestialSum),
       shared("LaunchCooldown", &S::LaunchCooldown),
+      // Novas.
+      shared("NovaPattern", &S::NovaPattern),
+      shared("MultiNovaCount", &S::MultiNovaCount),
+      shared("MultiNovaTarget", &S::MultiNovaTarget),
   };
 }
 

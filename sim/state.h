@@ -59,7 +59,7 @@ struct SharedState {
   // Later subsystems that creation resets or start-up fills.
   std::string NovaModeCaption;
   i16 NewWorldCount = 0;
-  std::array<std::string, 3334> NewWorldList{};
+  std::array<std::string, 10000> NewWorldList{};  // entries 0..9999; novas and launches both add
   std::array<std::string, 31> RosterName{};
   std::array<i16, 31> RosterBody{}, RosterSize{};
   std::array<std::string, 6> CraftTypeNames{};
@@ -70,6 +70,10 @@ struct SharedState {
   i16 LifeCode = 0;
   i16 CelestialSum = 0;
   i16 LaunchCooldown = 0;
+  // Novas and the multiple nova.
+  i16 NovaPattern = 0;      // 0..3 axis split, 5 scatter, 6 spread, 7 orbit; kept between novas
+  i16 MultiNovaCount = 0;   // the next nova of a running multiple nova, from 1
+  i16 MultiNovaTarget = 0;  // the fragment of the event's first nova; kept between events
 };
 
 }  // namespace quorl
