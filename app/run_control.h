@@ -30,7 +30,7 @@ class RunControl {
   // Command3 ("www"): the product page in the system browser; a failure is ignored.
   void webBit();
 
-  // The body editor opens with the pause and closes with the resume (set by the editor).
+  // The body editor opens with the pause and closes with the resume (the editor's, unless replaced).
   std::function<void()> openEditor, closeEditor;
   // Starts the system browser (set by the window; headless there is none).
   std::function<bool(const std::string& url)> openBrowser;
@@ -38,6 +38,8 @@ class RunControl {
   static constexpr const char* kWebPage = "https://quorl.example/game.html";
 
  private:
+  void showPaused(bool paused);
+
   Game& g_;
 };
 

@@ -363,7 +363,10 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
         p.setColor(QPalette::Button, back);  // check and option buttons fill with the button role
         p.setColor(QPalette::WindowText, fore);
         break;
-      case Kind::Shape: static_cast<ShapeView*>(w)->color = fore; break;
+      case Kind::Shape:
+        static_cast<ShapeView*>(w)->color = fore;
+        static_cast<ShapeView*>(w)->fill = back;
+        break;
       case Kind::Line: static_cast<LineView*>(w)->color = fore; break;
       default: p.setColor(QPalette::Window, back); break;
     }
