@@ -5,6 +5,7 @@
 
 #include "app/clock_score.h"
 #include "app/game.h"
+#include "app/help.h"
 #include "app/params.h"
 #include "app/preset_press.h"
 #include "events/biosphere.h"
@@ -165,12 +166,14 @@ void RunControl::showPaused(bool paused) {
   button.setToolTip(paused ? "Paused: press again to resume" : "");
 }
 
-void RunControl::webBit() {
+void RunControl::webBit() { browse(productPage()); }
+
+void RunControl::browse(const std::string& url) {
   if (!openBrowser) return;
   try {
-    openBrowser(kWebPage);
+    openBrowser(url);
   } catch (...) {
-    // A browser that cannot be started changes nothing.
+    // Nothing to report: the page is a convenience.
   }
 }
 
