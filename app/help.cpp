@@ -23,7 +23,7 @@ const ControlRow<Self> kControls[] = {
      .fontSize = 11},
     {QUORL_CONTROL(Command14), .kind = Kind::Button, .place = {17640, 5640, 2160, 330}, .caption = "Help",
      .toolTip = "Don't Panic !!!", .font = kPanelFont, .fontSize = 8},
-    {QUORL_CONTROL(Label13), .kind = Kind::Label, .place = {2500, 600, 10200, 3600},
+    {QUORL_CONTROL(Label13), .kind = Kind::Label, .place = {2500, 840, 10200, 3600},
      .caption = "The aim: build a stable solar system with as many living worlds as you can.\r"
                 "Pick a preset [1-9] to blow a supernova into a cloud of young planets,\r"
                 "or [10] to start with a single large world beside the star.\r"
