@@ -17,7 +17,6 @@
 #include "events/nova.h"
 #include "io/event_log.h"
 #include "names/names.h"
-#include "panels/body_editor.h"
 #include "panels/class_sort.h"
 #include "panels/focus_panel.h"
 #include "sim/fields.h"
@@ -155,7 +154,8 @@ void PresetPress::create(int preset) {
   // 8-11
   clearRows(g.b, in.bodyCount);
   g.names->Oobladioobladah();
-  if (g.editor->c.TxTyp->visible()) g.run->c.Command5->press();
+  // Paused, with the editor open or before any system: leaving the pause lets the new system run.
+  if (!s.PauseFlag.empty()) g.run->c.Command5->press();
   s.Score = 0;
   markStars(g.b);
   if (in.planets > 3333) g.params->c.TXplanets->setText("3333");

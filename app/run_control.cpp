@@ -5,9 +5,11 @@
 
 #include "app/clock_score.h"
 #include "app/game.h"
+#include "app/help.h"
 #include "app/params.h"
 #include "app/preset_press.h"
 #include "events/biosphere.h"
+#include "panels/body_editor.h"
 #include "panels/focus_panel.h"
 #include "sim/numbers.h"
 #include "views/orbit_views.h"
@@ -19,6 +21,9 @@ namespace {
 
 constexpr Color kGlow = rgb(111, 222, 255);
 constexpr Color kFrame = rgb(16, 16, 40);
+// The pause button while running, and lit while paused.
+constexpr Color kPauseBack = rgb(255, 216, 128), kPausedBack = rgb(255, 110, 40);
+constexpr Color kPauseFore = rgb(0, 0, 0), kPausedFore = rgb(255, 255, 255);
 
 // The run buttons and the auto-clear controls share one frame, so the start can move the pause button to
 // the frame's left edge without leaving the column.
@@ -30,7 +35,7 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(Command3), .kind = Kind::Button, .parent = "FraRun", .place = {3000, 60, 1200, 360},
      .caption = "www", .toolTip = "^ Go to the website ^", .back = rgb(255, 204, 153)},
     {QUORL_CONTROL(Command5), .kind = Kind::Button, .parent = "FraRun", .place = {1680, 60, 1200, 360},
-     .caption = "Pause", .back = rgb(255, 216, 128)},
+     .caption = "Pause", .fore = kPauseFore, .back = kPauseBack},
     {QUORL_CONTROL(Tr), .kind = Kind::Timer, .interval = 15, .running = true},
 };
 
@@ -42,6 +47,8 @@ RunControl::RunControl(Game& g) : g_(g) {
   c.Command3->onClick = [this] { webBit(); };
   c.Command5->onClick = [this] { pauseToggle(); };
   c.Tr->onTick = [this] { animate(); };
+  openEditor = [&g] { g.editor->open(); };
+  closeEditor = [&g] { g.editor->close(); };
 }
 
 void RunControl::start() {
@@ -113,10 +120,12 @@ void RunControl::pauseToggle() {
     // The running loop returns at the end of its current pass.
     g.s.PauseFlag = "bat";
     g.bio->c.TiK->setEnabled(false);
+    showPaused(true);
     if (openEditor) openEditor();
     return;
   }
   if (closeEditor) closeEditor();
+  showPaused(false);
   g.bio->c.TiK->setEnabled(true);
   g.s.PauseFlag.clear();
   g.superman();
@@ -149,12 +158,22 @@ void RunControl::animate() {
   }
 }
 
-void RunControl::webBit() {
+void RunControl::showPaused(bool paused) {
+  Control& button = c.Command5;
+  button.setBack(paused ? kPausedBack : kPauseBack);
+  button.setFore(paused ? kPausedFore : kPauseFore);
+  button.setFontBold(paused);
+  button.setToolTip(paused ? "Paused: press again to resume" : "");
+}
+
+void RunControl::webBit() { browse(productPage()); }
+
+void RunControl::browse(const std::string& url) {
   if (!openBrowser) return;
   try {
-    openBrowser(kWebPage);
+    openBrowser(url);
   } catch (...) {
-    // A browser that cannot be started changes nothing.
+    // Nothing to report: the page is a convenience.
   }
 }
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/game.h"
+#include "cli/recording_canvas.h"
 #include "sim/fields.h"
 #include "sim/numbers.h"
 
@@ -124,6 +125,30 @@ std::string dumpBodies(Game& g) {
   return o.str();
 }
 
+bool dumpCanvas(const Canvas& canvas, std::string& out) {
+  const auto* recorded = dynamic_cast<const RecordingCanvas*>(&canvas);
+  if (!recorded) return false;
+  std::ostringstream o;
+  using Op = RecordingCanvas::Op;
+  for (const RecordingCanvas::Entry& e : recorded->sinceClear()) {
+    switch (e.op) {
+      case Op::Clear: continue;
+      case Op::Point: o << "point " << num(e.x) << ' ' << num(e.y); break;
+      case Op::Line: o << "line " << num(e.x) << ' ' << num(e.y) << ' ' << num(e.x2) << ' ' << num(e.y2); break;
+      case Op::Circle:
+        o << "circle " << num(e.x) << ' ' << num(e.y) << ' ' << num(e.r) << ' ' << num(e.start) << ' ' << num(e.end)
+          << ' ' << num(e.aspect);
+        break;
+      case Op::Print: o << "print " << num(e.x) << ' ' << num(e.y) << ' ' << num(e.fontSize); break;
+    }
+    o << ' ' << colorText(e.color);
+    if (e.op == Op::Print) o << ' ' << escapeText(e.text);
+    o << '\n';
+  }
+  out = o.str();
+  return true;
+}
+
 namespace {
 
 struct ScriptError {
@@ -215,8 +240,17 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     if (rest.size() != 1) throw ScriptError{"key takes one character"};
     g.keyPress(rest[0]);
   } else if (cmd == "dump") {
-    if (a != "bodies") throw ScriptError{"dump takes 'bodies'"};
-    out << dumpBodies(g);
+    if (a == "bodies") {
+      out << dumpBodies(g);
+      return;
+    }
+    if (a != "canvas") throw ScriptError{"dump takes 'bodies' or 'canvas NAME'"};
+    Control& c = control(g, b2);
+    std::string text;
+    if (!c.canvas) throw ScriptError{"'" + b2 + "' is not a drawing area"};
+    if (!dumpCanvas(*c.canvas, text))
+      throw ScriptError{"'" + b2 + "' keeps pixels only: run quorl-cli --record to keep what is drawn"};
+    out << text;
   } else {
     throw ScriptError{"unknown command '" + cmd + "'"};
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sim/fields.h"
+#include "ui/canvas.h"
 
 namespace quorl {
 
@@ -17,6 +18,9 @@ bool fieldAt(Game& g, const std::string& name, FieldPtr& out);
 std::string showControl(Game& g, const std::string& name);
 // The body table as CSV, rows 0..BodyCount, every per-body field (two-index fields one column per kind).
 std::string dumpBodies(Game& g);
+// What a recording drawing area holds since it was last cleared, one operation a line (point, line,
+// circle, print); false when the area is a raster one (quorl-cli --record makes every area record).
+bool dumpCanvas(const Canvas& canvas, std::string& out);
 // Text as the driver prints it: \r, \n and \\ escaped.
 std::string escapeText(const std::string& text);
 

@@ -10,16 +10,20 @@
 #include "app/game.h"
 #include "cli/bench.h"
 #include "cli/driver.h"
+#include "cli/recording_canvas.h"
 
 int main(int argc, char** argv) {
   const char* usage =
-      "usage: quorl-cli [--dir DIR] [SCRIPT]\n       quorl-cli bench\n       quorl-cli --help | --version\n";
+      "usage: quorl-cli [--dir DIR] [--record] [SCRIPT]\n       quorl-cli bench\n       quorl-cli --help | --version\n";
   if (auto done = quorl::answerAbout(argc, argv, "quorl-cli", usage, std::cout)) return *done;
   std::string dir, script;
+  bool record = false;  // drawing areas keep every operation (for 'dump canvas'), not pixels
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--dir" && i + 1 < argc) {
       dir = argv[++i];
+    } else if (a == "--record") {
+      record = true;
     } else if (a == "bench") {
       return quorl::runBench(std::cout);
     } else if (script.empty() && a.rfind("--", 0) != 0) {
@@ -49,7 +53,12 @@ int main(int argc, char** argv) {
   }
   int status = 0;
   {
-    auto game = std::make_unique<quorl::Game>(quorl::GameOptions{dir, {}});
+    quorl::GameOptions options{dir, {}};
+    if (record)
+      options.canvases = [](int w, int h, quorl::Color bg) {
+        return std::make_unique<quorl::RecordingCanvas>(w, h, bg);
+      };
+    auto game = std::make_unique<quorl::Game>(options);
     status =
         quorl::runScript(*game, file.is_open() ? static_cast<std::istream&>(file) : std::cin, std::cout, std::cerr);
   }

@@ -2,6 +2,9 @@
 include(GNUInstallDirs)
 
 install(TARGETS quorl-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The README and docs/ are the pages the game opens in the browser.
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 configure_file(${CMAKE_SOURCE_DIR}/data/quorl-cli.6.in ${CMAKE_BINARY_DIR}/data/quorl-cli.6 @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/data/quorl-cli.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 

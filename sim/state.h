@@ -61,7 +61,8 @@ struct SharedState {
   i16 NewWorldCount = 0;
   std::array<std::string, 10000> NewWorldList{};  // entries 0..9999; novas and launches both add
   std::array<std::string, 31> RosterName{};
-  std::array<i16, 31> RosterBody{}, RosterSize{};
+  std::array<i16, 31> RosterBody{};
+  std::array<double, 31> RosterSize{};  // picture radii
   std::array<std::string, 6> CraftTypeNames{};
   std::array<std::array<std::string, 5>, 6> CraftWords{};  // [row 1..5][column 1..4]
 

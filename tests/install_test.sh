@@ -20,6 +20,8 @@ appstreamcli validate --no-net "$PREFIX/share/metainfo/$ID.metainfo.xml"
   fail "the desktop entry's icon is not installed"
 [ -x "$PREFIX/bin/$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$DESKTOP")" ] ||
   fail "the desktop entry does not start an installed program"
+[ -s "$PREFIX/share/doc/quorl/README.md" ] && [ -s "$PREFIX/share/doc/quorl/docs/screenshot.png" ] ||
+  fail "the README and docs/, the pages the game opens, are not installed"
 for p in quorl quorl-cli; do
   [ -s "$PREFIX/share/man/man6/$p.6" ] || fail "no man page for $p"
   # No screen needed: a player may ask from a terminal without one.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/help.h"
 #include "tests/scenario.h"
 
 namespace quorl {
@@ -155,7 +156,7 @@ TEST_F(Run, WebButtonAsksTheWindowForTheBrowserAndIgnoresFailures) {
   };
   const std::string before = c("Labill").caption();
   c("Command3").press();
-  EXPECT_EQ(asked, RunControl::kWebPage);
+  EXPECT_EQ(asked, productPage());
   EXPECT_EQ(c("Labill").caption(), before);
 }
 

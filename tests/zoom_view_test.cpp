@@ -231,18 +231,22 @@ TEST_F(Zoom, ImpactLossesHappenOncePerImpact) {
   tick();
   EXPECT_EQ(g.b.LifeCount[3][F], 100);
 
-  // A reset of the table (a new system) makes impacts new again.
+  // A reset of the table (a new system) makes impacts new again; it clears the crater places too.
+  auto unplace = [&] { g.b.CraterDX[1][F] = g.b.CraterDY[1][F] = 0; };
   g.b.ImpactCount[F] = 0;
+  unplace();
   tick();
   g.b.ImpactCount[F] = 1;
   tick();
   EXPECT_EQ(g.b.LifeCount[3][F], 33);
   g.zoom->forgetImpacts(F);
+  unplace();
   tick();
   EXPECT_EQ(g.b.LifeCount[3][F], 11);
 
   // Small impacts cost nothing; a crater placed by the planet picture is not new.
   g.zoom->forgetImpacts();
+  unplace();
   g.b.ImpactMark[1][F] = 50;
   tick();
   EXPECT_EQ(g.b.LifeCount[3][F], 11);

@@ -186,6 +186,8 @@ void OrbitViews::clearViews() {
   main_->clear();
   side_->clear();
   edge_->clear();
+  // The names go with the trails, as after an auto clear: the zoom's next tick prints them again.
+  w_.s.ZoomLabelRequest = 1;
   if (onClearViews) onClearViews();
 }
 

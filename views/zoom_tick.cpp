@@ -27,6 +27,10 @@ inline void plot(Canvas& c, double x, double y, Color col) {
   if (x > -1e7 && x < 1e7 && y > -1e7 && y < 1e7) c.pset(x, y, col);
 }
 
+// Crater offsets are kept in the planet picture's units (the radius times 20000), so that both views
+// place a crater alike; rounded in the radius's own units, a small world's offsets would all be 0.
+std::int16_t pictureUnits(double offset) { return CInt(std::clamp(offset * 20000, -32767.0, 32767.0)); }
+
 // Eight directions of a crater ring.
 constexpr double kRing[8][2] = {
     {1, 0},  {0.7071067811865476, 0.7071067811865476},   {0, 1},  {-0.7071067811865476, 0.7071067811865476},
@@ -118,8 +122,8 @@ void ZoomView::impacts(int f, double unit, double drawnRadius) {
              rgb(component((R + 255) / 2), component((G + 255) / 2), component((B + 255) / 2))};
   for (int k = 1; k <= n; ++k) {
     const int size = b.ImpactMark[k][f];
-    // New: never placed, and not yet treated by this view (small worlds store offsets that round to
-    // 0, so the placement alone cannot tell; the life losses must happen once per impact).
+    // New: never placed, and not yet treated by this view (an offset may round to 0, so the placement
+    // alone cannot tell; the life losses must happen once per impact).
     const bool fresh = b.CraterDX[k][f] == 0 && k > treated_[f];
     if (!fresh) {
       const double sx = b.CraterDX[k][f], sy = b.CraterDY[k][f];
@@ -131,8 +135,8 @@ void ZoomView::impacts(int f, double unit, double drawnRadius) {
     const double dx = std::cos(a1) * s1 * 0.8 * b.Radius[f];
     const double a2 = w_.Rnd() * 6.3, s2 = std::sqrt(w_.Rnd());
     const double dy = std::sin(a2) * s2 * 0.8 * b.Radius[f];
-    b.CraterDX[k][f] = CInt(dx);
-    b.CraterDY[k][f] = CInt(dy);
+    b.CraterDX[k][f] = pictureUnits(dx);
+    b.CraterDY[k][f] = pictureUnits(dy);
     crater(kCx + dx * unit, kCy + dy * unit, size, drawnRadius);
   }
   treated_[f] = static_cast<std::int16_t>(n);

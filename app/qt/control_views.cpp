@@ -62,6 +62,7 @@ void ShapeView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(color, 1.5));
+  p.setBrush(fill);
   p.drawEllipse(QRectF(1, 1, width() - 2.0, height() - 2.0));
 }
 

@@ -35,11 +35,11 @@ class FrameView : public QWidget {
   void mousePressEvent(QMouseEvent*) override;
 };
 
-// A circle shape drawn in its fore colour; clicks pass through.
+// A circle shape: its border in the fore colour, filled with the back colour; clicks pass through.
 class ShapeView : public QWidget {
  public:
   explicit ShapeView(QWidget* parent);
-  QColor color;
+  QColor color, fill;
 
  protected:
   void paintEvent(QPaintEvent*) override;

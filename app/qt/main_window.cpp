@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,10 +17,13 @@
 #include <QSignalBlocker>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 
+#include "app/help.h"
 #include "app/qt/control_views.h"
 #include "app/qt/qt_canvas.h"
+#include "app/run_control.h"
 
 namespace quorl {
 
@@ -99,6 +103,12 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
   connect(refresh_, &QTimer::timeout, this, [this] { refresh(); });
   refresh_->start();
 
+  // The product page in the desktop's browser; the about window's "--" ends the program.
+  g_.run->openBrowser = [](const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+  };
+  g_.help->quit = [] { QCoreApplication::quit(); };
+
   syncNow();
   // As large as the content wants, but never larger than the screen: the rest scrolls.
   QSize want = contentSize_;
@@ -108,6 +118,8 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
 
 QuorlWindow::~QuorlWindow() {
   g_.onPumpStart = nullptr;
+  g_.run->openBrowser = nullptr;
+  g_.help->quit = nullptr;
   g_.ui.onTimerChanged = nullptr;
 }
 
@@ -363,7 +375,10 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
         p.setColor(QPalette::Button, back);  // check and option buttons fill with the button role
         p.setColor(QPalette::WindowText, fore);
         break;
-      case Kind::Shape: static_cast<ShapeView*>(w)->color = fore; break;
+      case Kind::Shape:
+        static_cast<ShapeView*>(w)->color = fore;
+        static_cast<ShapeView*>(w)->fill = back;
+        break;
       case Kind::Line: static_cast<LineView*>(w)->color = fore; break;
       default: p.setColor(QPalette::Window, back); break;
     }

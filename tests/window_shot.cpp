@@ -1,0 +1,134 @@
+// The real window on an X server: a system is built and paused, a world of the planet strip is given
+// craters, air and water and its neighbour is made a starship; then the screen is grabbed and the strip,
+// the editor band and the help text are looked for in its pixels. Then the about window replaces the
+// main window and its "--" ends the program. Writes OUT-main.png and OUT-about.png for a person to see.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "app/game.h"
+#include "app/qt/main_window.h"
+#include "app/qt/qt_canvas.h"
+#include "tests/scenario.h"
+
+namespace {
+
+using namespace quorl;
+
+int failures = 0;
+void check(bool ok, const std::string& what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
+  failures += ok ? 0 : 1;
+}
+
+// Runs the event loop until `done` holds (or the time is up).
+bool waitFor(const std::function<bool()>& done, int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+void runFor(int ms) {
+  waitFor([] { return false; }, ms);
+}
+
+QImage grabScreen(QWidget& w) { return QGuiApplication::primaryScreen()->grabWindow(w.winId()).toImage(); }
+
+// Pixels of exactly colour c inside a rectangle of window units, relative to an area's top left.
+int pixels(const QImage& shot, QPoint origin, QRect units, Color c, int blueFrom = -1) {
+  int n = 0;
+  const QRect r(origin.x() + units.x() / 15, origin.y() + units.y() / 15, units.width() / 15, units.height() / 15);
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) {
+      if (!shot.rect().contains(x, y)) continue;
+      const QRgb p = shot.pixel(x, y);
+      const bool blue = blueFrom >= 0 ? qBlue(p) >= blueFrom : qBlue(p) == c.b;
+      n += qRed(p) == c.r && qGreen(p) == c.g && blue;
+    }
+  return n;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: window_shot OUT (writes OUT-main.png and OUT-about.png)\n");
+    return 2;
+  }
+  const std::string out = argv[1];
+  QApplication app(argc, argv);
+  applyGameStyle(app);
+  GameOptions options;
+  options.dir = testing::tempDir();
+  options.canvases = qtCanvasFactory();
+  Game g(options);
+  QuorlWindow window(g);
+  window.show();
+  if (!waitFor([&] { return window.windowHandle() && window.windowHandle()->isExposed(); }, 10000)) {
+    std::fprintf(stderr, "the window was never shown\n");
+    return 1;
+  }
+
+  // A running system, then paused: nothing moves while the scene is set.
+  g.c("TXran").setText("33333");
+  static_cast<QPushButton*>(window.widgetFor("CDp(3)"))->click();
+  runFor(600);
+  static_cast<QPushButton*>(window.widgetFor("Command5"))->click();
+  waitFor([&] { return !g.loopRunning(); }, 5000);
+
+  Control& timer = g.c("TimWo");
+  timer.tick();
+  const int world = g.s.RosterBody[1], craft = g.s.RosterBody[2];
+  BodyTable& b = g.b;
+  b.ColorR[world] = 250, b.ColorG[world] = 60, b.ColorB[world] = 200;
+  b.Mass[world] = 0.01;     // the finest outline
+  b.Radius[world] = 0.035;  // a picture radius of 700
+  b.AirLevel[world] = 120;
+  b.WaterLevel[world] = 40;
+  b.ImpactCount[world] = 3;
+  b.ImpactMark[1][world] = 250, b.ImpactMark[2][world] = 150, b.ImpactMark[3][world] = 40;
+  b.CraftCode[craft] = 34;
+  b.BodyKind[craft] = 15;
+  timer.tick();
+  static_cast<QPushButton*>(window.widgetFor("Command14"))->click();
+  window.syncNow();
+  window.repaint();
+  runFor(400);
+
+  const QImage shot = grabScreen(window);
+  shot.save(QString::fromStdString(out + "-main.png"));
+  const QPoint strip = window.widgetFor("PicWorld")->mapTo(&window, QPoint(0, 0));
+  const QRect slot1(656 - 1000, 0, 2000, 2175), slot2(1756 - 600, 0, 1300, 2175);
+  check(pixels(shot, strip, slot1, rgb(250, 60, 200)) > 150, "the world's outline in the strip");
+  check(pixels(shot, strip, slot1, rgb(125, 30, 100)) > 15, "crater rings in half the world's colour");
+  check(pixels(shot, strip, slot1, rgb(185, 90, 160)) > 100, "the air halo");
+  check(pixels(shot, strip, slot1, rgb(100, 100, 0), 100) > 100, "the water halo");
+  check(pixels(shot, strip, slot2, rgb(200, 200, 255)) > 60, "the starship beside it");
+  const QPoint top = window.widgetFor("Quorl")->mapTo(&window, QPoint(0, 0));
+  check(pixels(shot, top, QRect(2460, 60, 10320, 720), rgb(112, 80, 48)) > 200, "the editor's band over the sky");
+  check(window.widgetFor("Shark")->isVisible(), "the editor's marker");
+  check(pixels(shot, top, QRect(2500, 840, 10200, 3600), rgb(170, 200, 255)) > 100, "the help text");
+
+  // The about window takes the main window's place; its "--" ends the program.
+  static_cast<QPushButton*>(window.widgetFor("Command1"))->click();
+  QWidget* about = window.widgetFor("FormBrel");
+  const bool shown = waitFor([&] { return about->windowHandle() && about->windowHandle()->isExposed(); }, 10000);
+  check(shown && !window.isVisible(), "the about window instead of the main window");
+  runFor(300);
+  const QImage aboutShot = grabScreen(*about);
+  aboutShot.save(QString::fromStdString(out + "-about.png"));
+  check(pixels(aboutShot, QPoint(0, 0), QRect(0, 0, 6000, 2100), rgb(18, 22, 34)) > 1000, "the about window drawn");
+  QTimer::singleShot(0, [&] { static_cast<QPushButton*>(window.widgetFor("FormBrel.Command2"))->click(); });
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(3); });
+  check(QApplication::exec() == 0, "\"--\" ends the program");
+  return failures ? 1 : 0;
+}
