@@ -184,6 +184,15 @@ std::vector<Field> makeFields() {
       sharedArray("RosterSize", &S::RosterSize),
       sharedArray("CraftTypeNames", &S::CraftTypeNames),
       sharedTable("CraftWords", &S::CraftWords),
+      // Clock and score.
+      shared("NowTime", &S::NowTime),
+      shared("NowHour", &S::NowHour),
+      shared("NowMinute", &S::NowMinute),
+      shared("NowSecond", &S::NowSecond),
+      shared("NowDate", &S::NowDate),
+      shared("DaysRunning", &S::DaysRunning),
+      shared("ClassBonus", &S::ClassBonus),
+      sharedArray("LifeTotals", &S::LifeTotals),
   };
 }
 

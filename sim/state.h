@@ -64,6 +64,14 @@ struct SharedState {
   std::array<i16, 31> RosterBody{}, RosterSize{};
   std::array<std::string, 6> CraftTypeNames{};
   std::array<std::array<std::string, 5>, 6> CraftWords{};  // [row 1..5][column 1..4]
+
+  // Clock and score: the last clock tick and the class part of the score.
+  std::string NowTime;
+  i16 NowHour = 0, NowMinute = 0, NowSecond = 0;
+  DateTime NowDate;
+  i32 DaysRunning = 0;
+  i32 ClassBonus = 0;
+  std::array<i32, 6> LifeTotals{};  // system totals of each life kind, 0 = all lifesigns
 };
 
 }  // namespace quorl
