@@ -35,13 +35,16 @@ ControlRow<Self> label(ControlRow<Self> row) {
 
 const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(TimerJo), .kind = Kind::Timer, .interval = 1000},
-    label({QUORL_CONTROL(CapVirt), .place = {kLeft, kTop, kWidth, kRow}, .caption = "Virtual years = real seconds"}),
+    // The one caption too long for the column at the labels' size.
+    {QUORL_CONTROL(CapVirt), .kind = Kind::Label, .place = {kLeft, kTop, kWidth, kRow},
+     .caption = "Virtual years = real seconds", .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont,
+     .fontSize = 7},
     label({QUORL_CONTROL(LabvirT), .place = {kLeft, kTop + kRow, 1140, kRow}, .toolTip = "Virtual years = real seconds",
            .fore = kValueFore}),
     {QUORL_CONTROL(TxStable), .kind = Kind::TextBox, .place = {kLeft + 1200, kTop + kRow, kWidth - 1200, kRow},
      .toolTip = "Number of orbits for selected world.", .fore = kBoxFore, .back = kBoxBack, .font = kPanelFont,
      .fontSize = 8, .readOnly = true},
-    label({QUORL_CONTROL(Labi), .place = caption(2), .caption = "This world:", .fore = kValueFore}),
+    label({QUORL_CONTROL(Labi), .place = caption(2), .caption = "World:", .fore = kValueFore}),
     label({QUORL_CONTROL(Labrat), .place = value(2), .toolTip = "Score of the selected world", .fore = kValueFore}),
     label({QUORL_CONTROL(CapScore), .place = caption(3), .caption = "Score:"}),
     label({QUORL_CONTROL(LabHi), .place = value(3), .toolTip = "Best score of this system", .fore = kValueFore}),

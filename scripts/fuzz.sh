@@ -26,4 +26,4 @@ cmake --build build-fuzz -j2 --target params_fuzz
 mkdir -p build-fuzz/corpus
 cp -n tests/fuzz/corpus/* build-fuzz/corpus/ 2>/dev/null || true
 cd build-fuzz
-./params_fuzz -max_total_time="$SECONDS_TO_RUN" -max_len=8192 -timeout=5 -print_final_stats=1 corpus
+tests/fuzz/params_fuzz -max_total_time="$SECONDS_TO_RUN" -max_len=8192 -timeout=5 -print_final_stats=1 corpus
