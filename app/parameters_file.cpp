@@ -2,6 +2,7 @@
 #include "app/parameters_file.h"
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "app/clock_score.h"
@@ -45,17 +46,8 @@ Control* elevationBar(const C& c) {
 // Takes a box's number into a field; one the file cannot hold keeps the field's last value and is named.
 class Taker {
  public:
-  void number(Control& box, const char* what, double& field) {
-    const double v = Val(box.text());
-    if (std::isfinite(v)) field = v;
-    else refused(box, what, numberText(field));
-  }
-  void whole(Control& box, const char* what, std::int16_t& field) {
-    try {
-      field = CInt(Val(box.text()));
-    } catch (const OverflowError&) {
-      refused(box, what, std::to_string(field));
-    }
+  void box(Control& box, const char* what, ParamsMember field, ParamsRecord& r) {
+    std::visit([&](auto m) { take(box, what, r.*m); }, field);
   }
   void finite(double v, const char* what, double& field) {
     if (std::isfinite(v)) field = v;
@@ -64,6 +56,21 @@ class Taker {
   const std::vector<std::string>& notes() const { return notes_; }
 
  private:
+  void take(Control& box, const char* what, double& field) {
+    const double v = Val(box.text());
+    if (std::isfinite(v)) field = v;
+    else refused(box, what, numberText(field));
+  }
+  template <typename T>
+  void take(Control& box, const char* what, T& field) {
+    try {
+      const double v = Val(box.text());
+      if constexpr (sizeof(T) == 2) field = CInt(v);
+      else field = CLng(v);
+    } catch (const OverflowError&) {
+      refused(box, what, std::to_string(field));
+    }
+  }
   void refused(Control& box, const char* what, const std::string& kept) {
     notes_.push_back(std::string(what) + " \"" + box.text() + "\" does not fit; saved " + kept);
   }
@@ -89,23 +96,27 @@ bool ParametersFile::Outfile() {
 
   ParamsRecord r = own_;
   Taker take;
-  take.number(panel.TXspac, "Speed", r.speed);
-  take.number(panel.TXplanets, "Planets", r.planets);
-  take.number(panel.Text1, "Proximity", r.proximity);
-  take.number(nova.Txplod, "Explosive randomness", r.explode);
-  take.number(nova.TxSpread, "Dispersal", r.spread);
+  using R = ParamsRecord;
+  const std::tuple<const Handle&, const char*, ParamsMember> boxes[] = {
+      {panel.TXspac, "Speed", &R::speed},
+      {panel.TXplanets, "Planets", &R::planets},
+      {panel.Text1, "Proximity", &R::proximity},
+      {nova.Txplod, "Explosive randomness", &R::explode},
+      {nova.TxSpread, "Dispersal", &R::spread},
+      {panel.TxTenner, "Spare worlds", &R::spareWorlds},
+      {panel.TXmaster, "Master scale", &R::masterScale},
+      {launch.TXpower, "Thrust power", &R::thrustPower},
+      {launch.TXangle, "Thrust angle", &R::thrustAngle},
+      {launch.Text10, "Elevation", &R::elevation},
+      {panel.Text14, "Planet graphics rate", &R::planetRate},
+      {panel.Text13, "Zoom graphics rate", &R::zoomRate},
+  };
+  for (const auto& [box, what, field] : boxes) take.box(box, what, field, r);
   r.highScore = s.HighScore;
   r.seed = s.SeedValue;
   r.zoomScale = CInt(g.zoom->c.ScaleScroll->value());
-  take.finite(s.TorqueSpinPower, "Torque spin power", r.torque);
-  take.whole(panel.TxTenner, "Spare worlds", r.spareWorlds);
-  take.whole(panel.TXmaster, "Master scale", r.masterScale);
   r.reserved = 0;
-  take.whole(launch.TXpower, "Thrust power", r.thrustPower);
-  take.number(launch.TXangle, "Thrust angle", r.thrustAngle);
-  take.whole(launch.Text10, "Elevation", r.elevation);
-  take.whole(panel.Text14, "Planet graphics rate", r.planetRate);
-  take.whole(panel.Text13, "Zoom graphics rate", r.zoomRate);
+  take.finite(s.TorqueSpinPower, "Torque spin power", r.torque);
   take.finite(s.Magnification, "Magnification", r.magnification);
 
   s.ZoomScale = r.zoomScale;

@@ -69,7 +69,7 @@ TEST(ParamsLine, WritesEveryFieldInOrderAndReadsItBackBitForBit) {
 
 TEST(ParamsLine, StopsAtTheFirstFieldItCannotRead) {
   struct Case {
-    const char* text;
+    std::string text;
     int fieldsRead;
     const char* error;
   } cases[] = {
@@ -92,7 +92,7 @@ TEST(ParamsLine, StopsAtTheFirstFieldItCannotRead) {
       {"nan,17\r\n", 0, "field 1 is not a number"},
       {"0x10,17\r\n", 0, "field 1 is not a number"},
       {"100,,1\r\n", 1, "field 2 is not a number"},
-      {std::string(1, '\0').c_str(), 0, "field 1 is not a number"},
+      {std::string("\0,1\r\n", 4), 0, "field 1 is not a number"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
