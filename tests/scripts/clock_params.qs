@@ -1,23 +1,16 @@
 # Save, change boxes, Load: the panel comes back as saved, with the all-time best.
 type TXplanets 42
 leave TXplanets
-type Text1 0.25
-leave Text1
 type TXpower 2500
 leave TXpower
 put HighScore 1234
 press CDsave
 type TXplanets 99
 leave TXplanets
-type Text1 3
-leave Text1
 type TXpower 9000
 leave TXpower
 put HighScore 0
 press Command8
 show TXplanets
-show Text1
-show SCRpowER
-show LabAllhi
 get HighScore
-get Proximity
+show LabAllhi
