@@ -142,10 +142,9 @@ bool ParametersFile::Outfile() {
 void ParametersFile::Remfile() {
   std::string text, error;
   ParamsRecord r = own_;
-  ParamsParse parse;
-  if (readFileHead(path(), kParamsReadLimit, text, error)) parse = parseParams(text, r);
-  store(r, parse.fieldsRead);
-  if (!parse.complete()) {
+  const int fieldsRead = readFileHead(path(), kParamsReadLimit, text, error) ? parseParams(text, r) : 0;
+  store(r, fieldsRead);
+  if (fieldsRead < kParamsFields) {
     Outfile();
     return;
   }

@@ -41,14 +41,7 @@ bool read(std::string_view t, T& out) {
       return false;
     out = static_cast<T>(v);
   }
-  return !t.empty();
-}
-
-template <typename T>
-const char* typeName() {
-  if constexpr (std::is_floating_point_v<T>) return "a number";
-  else if constexpr (sizeof(T) == 2) return "a 16-bit whole number";
-  else return "a 32-bit whole number";
+  return true;
 }
 
 }  // namespace
@@ -64,41 +57,20 @@ std::string formatParams(const ParamsRecord& r) {
   return line;
 }
 
-ParamsParse parseParams(std::string_view text, ParamsRecord& out) {
-  ParamsParse result;
+int parseParams(std::string_view text, ParamsRecord& out) {
   std::size_t pos = 0;
   for (int k = 0; k < kParamsFields; ++k) {
-    const bool last = k == kParamsFields - 1;
     std::size_t end = pos;
     while (end < text.size() && text[end] != ',' && text[end] != '\r' && text[end] != '\n') ++end;
-    const bool comma = end < text.size() && text[end] == ',';
-    const bool lineEnd = end < text.size() && (text.substr(end, 2) == "\r\n" || text[end] == '\n');
-    if (last && !lineEnd) {
-      result.error = comma ? "more than " + std::to_string(kParamsFields) + " fields" : "the line has no end";
-      return result;
-    }
+    const std::string_view rest = text.substr(end);
+    const bool comma = rest.starts_with(','), lineEnd = rest.starts_with("\r\n") || rest.starts_with('\n');
+    if (k == kParamsFields - 1 && !lineEnd) return k;
     const std::string_view token = trim(text.substr(pos, end - pos));
-    const bool ok = std::visit(
-        [&](auto m) {
-          using T = std::remove_reference_t<decltype(out.*m)>;
-          T v{};
-          if (!read(token, v)) {
-            result.error = "field " + std::to_string(k + 1) + " is not " + typeName<T>();
-            return false;
-          }
-          out.*m = v;
-          return true;
-        },
-        kParamsOrder[k]);
-    if (!ok) return result;
-    result.fieldsRead = k + 1;
-    if (!last && !comma) {
-      result.error = "field " + std::to_string(k + 2) + " is missing";
-      return result;
-    }
+    if (!std::visit([&](auto m) { return read(token, out.*m); }, kParamsOrder[k])) return k;
+    if (k < kParamsFields - 1 && !comma) return k + 1;
     pos = end + 1;
   }
-  return result;
+  return kParamsFields;
 }
 
 }  // namespace quorl

@@ -41,15 +41,10 @@ inline constexpr std::size_t kParamsReadLimit = 4096;
 // the locale. Every double must be finite.
 std::string formatParams(const ParamsRecord& r);
 
-struct ParamsParse {
-  int fieldsRead = 0;  // leading fields read and stored
-  std::string error;   // why reading stopped, empty when all 18 were read
-  bool complete() const { return fieldsRead == kParamsFields; }
-};
-
 // Reads the fields in order into `out` until one cannot be read as its type (a 16-bit or 32-bit
 // value out of range, a double that is not finite, a missing field, no line end after the last);
-// fields from there on keep their old values. Whatever follows the first line is ignored.
-ParamsParse parseParams(std::string_view text, ParamsRecord& out);
+// fields from there on keep their old values. Whatever follows the first line is ignored. Returns the
+// number of fields read, kParamsFields when the line was whole.
+int parseParams(std::string_view text, ParamsRecord& out);
 
 }  // namespace quorl
