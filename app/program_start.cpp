@@ -85,7 +85,7 @@ void programStart(Game& g) {
   s.Speed = Val(g.params->c.TXspac->text());
   setClamped(g.params->c.Hspac, std::nearbyint(s.Speed));
 
-  // 10. The saved parameters, or a new file from the panel.
+  // The saved parameters, or a new file from the panel.
   g.clockScore->file.Remfile();
 
   g.params->colourPlanetsBox();
