@@ -1,5 +1,6 @@
-// The once-a-second clock and the score.
+// The once-a-second clock and the score, and the parameters file that keeps the best score ever.
 #pragma once
+#include "app/parameters_file.h"
 #include "ui/control_table.h"
 
 namespace quorl {
@@ -12,10 +13,24 @@ class ClockScore {
 
   struct Controls {
     Handle TimerJo;
-    Handle LabvirT, LabHi, Labrat, LabAllhi, Lalif, TxStable, Labi;
+    Handle CapVirt, LabvirT, TxStable;  // running time and the selected world's orbits
+    Handle Labi, Labrat;                // the selected world's score; Labi's colour is its usual one
+    Handle CapScore, LabHi;             // best of this system
+    Handle CapAllhi, LabAllhi;          // best ever
+    Handle CapLife, Lalif;              // class and Celestial part
   } c;
 
+  ParametersFile file;
+
+  // One tick of TimerJo.
+  void tick();
+
  private:
+  // Seconds since the start, by the time of day and the calendar days since creation.
+  void clock();
+  // The selected world's score this tick.
+  std::int32_t score();
+
   Game& g_;
 };
 

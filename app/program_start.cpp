@@ -2,7 +2,9 @@
 #include "app/program_start.h"
 
 #include <algorithm>
+#include <clocale>
 
+#include "app/clock_score.h"
 #include "app/game.h"
 #include "app/help.h"
 #include "app/params.h"
@@ -30,6 +32,9 @@ void font(Control& c, double size) {
 
 void programStart(Game& g) {
   SharedState& s = g.s;
+  // The window toolkit takes the user's locale; number texts in boxes, labels and files keep a point.
+  std::setlocale(LC_NUMERIC, "C");
+
   // 1. The zoom's magnification; an empty box means no magnification.
   const std::string zz = g.zoom->c.txZZ->text();
   s.Magnification = zz.empty() ? 1.0 : Val(zz);
@@ -75,6 +80,9 @@ void programStart(Game& g) {
   // 9. Speed from its box; the bar follows.
   s.Speed = Val(g.params->c.TXspac->text());
   setClamped(g.params->c.Hspac, std::nearbyint(s.Speed));
+
+  // The saved parameters, or a new file from the panel.
+  g.clockScore->file.Remfile();
 
   g.params->colourPlanetsBox();
 }

@@ -1,8 +1,11 @@
 // Program folder resolution and careful file writes.
 #include "io/folder.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -59,28 +62,36 @@ std::string executableDir() {
 }
 
 bool writeFileWhole(const std::string& path, const std::string& content, std::string& error) {
+  // The old file stays until the new one is complete on disk: a kill, a crash or a full disk
+  // leaves either the old file or the new one, never a part.
   const std::string tmp = path + ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = std::strerror(errno);
-      return false;
-    }
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      error = "write failed";
-      out.close();
-      std::remove(tmp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
     error = std::strerror(errno);
-    std::remove(tmp.c_str());
     return false;
   }
-  return true;
+  const char* p = content.data();
+  std::size_t left = content.size();
+  bool ok = true;
+  errno = 0;
+  while (ok && left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) p += n, left -= static_cast<std::size_t>(n);
+  }
+  if (ok) ok = ::fdatasync(fd) == 0;
+  if (!ok) error = errno ? std::strerror(errno) : "write failed";
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = std::strerror(errno);
+  }
+  if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    error = std::strerror(errno);
+  }
+  if (!ok) ::unlink(tmp.c_str());
+  return ok;
 }
 
 bool appendToFile(const std::string& path, const std::string& content, std::string& error) {
@@ -102,6 +113,32 @@ bool readFile(const std::string& path, std::string& content) {
   ss << in.rdbuf();
   content = ss.str();
   return true;
+}
+
+bool readFileHead(const std::string& path, std::size_t limit, std::string& content, std::string& error) {
+  // Non-blocking, so a pipe or a device in the file's place cannot stall the game.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (!ok) error = "not a plain file";
+  content.clear();
+  while (ok && content.size() < limit) {
+    char buf[4096];
+    const ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - content.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ok = false;
+      error = std::strerror(errno);
+    }
+    if (n <= 0) break;
+    content.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return ok;
 }
 
 }  // namespace quorl

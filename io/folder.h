@@ -1,6 +1,7 @@
 // The program folder: where tallyho.txt, events.txt and every other file the game writes live,
 // and whole-or-nothing file writes.
 #pragma once
+#include <cstddef>
 #include <string>
 
 namespace quorl {
@@ -22,5 +23,7 @@ bool writeFileWhole(const std::string& path, const std::string& content, std::st
 // Opens, appends and closes.
 bool appendToFile(const std::string& path, const std::string& content, std::string& error);
 bool readFile(const std::string& path, std::string& content);
+// At most `limit` bytes from the start of a plain file; false, with the reason, otherwise.
+bool readFileHead(const std::string& path, std::size_t limit, std::string& content, std::string& error);
 
 }  // namespace quorl

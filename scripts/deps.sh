@@ -3,7 +3,9 @@
 set -euo pipefail
 
 PACKAGES=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
-  desktop-file-utils appstream)
+  desktop-file-utils appstream locales)
+# Locales whose decimal comma the tests write numbers under.
+LOCALES=(de_DE fr_FR)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -11,13 +13,18 @@ for p in "${PACKAGES[@]}"; do
     missing+=("$p")
   fi
 done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q "${missing[@]}"
+fi
+
+for l in "${LOCALES[@]}"; do
+  if ! locale -a 2>/dev/null | grep -qx "$l.utf8"; then
+    echo "Generating $l.UTF-8"
+    $SUDO localedef -i "$l" -c -f UTF-8 "$l.UTF-8"
+  fi
+done

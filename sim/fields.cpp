@@ -193,6 +193,14 @@ std::vector<Field> makeFields() {
       shared("NovaPattern", &S::NovaPattern),
       shared("MultiNovaCount", &S::MultiNovaCount),
       shared("MultiNovaTarget", &S::MultiNovaTarget),
+      // Clock and score.
+      shared("NowTime", &S::NowTime),
+      shared("NowHour", &S::NowHour),
+      shared("NowMinute", &S::NowMinute),
+      shared("NowSecond", &S::NowSecond),
+      shared("NowDate", &S::NowDate),
+      shared("DaysRunning", &S::DaysRunning),
+      shared("ClassBonus", &S::ClassBonus),
   };
 }
 

@@ -75,6 +75,12 @@ struct SharedState {
   i16 NovaPattern = 0;      // 0..3 axis split, 5 scatter, 6 spread, 7 orbit; kept between novas
   i16 MultiNovaCount = 0;   // the next nova of a running multiple nova, from 1
   i16 MultiNovaTarget = 0;  // the fragment of the event's first nova; kept between events
+  // Clock and score: the last clock tick and the class part of the score.
+  std::string NowTime;
+  i16 NowHour = 0, NowMinute = 0, NowSecond = 0;
+  DateTime NowDate;
+  i32 DaysRunning = 0;
+  i32 ClassBonus = 0;
 };
 
 }  // namespace quorl

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ struct Panel : ::testing::Test {
   Scenario sc;
   Game& g = sc.g();
   Control& c(const std::string& name) { return g.c(name); }
+  // The load without a saved file, so the boxes decide rather than tallyho.txt.
+  void startAfresh() {
+    std::filesystem::remove(sc.dir + "/tallyho.txt");
+    programStart(g);
+  }
 };
 
 // Tool tips and design texts of the panel's boxes, as the game lists them.
@@ -103,10 +109,10 @@ TEST_F(Panel, ProgramStartLaysOutCollapsedPanelsAndFonts) {
 TEST_F(Panel, ProgramStartReadsMagnificationAndPutsTheZoomBarsAtTheFrame) {
   EXPECT_EQ(g.s.Magnification, 1.0);
   c("txZZ").setText("2.5");
-  programStart(g);
+  startAfresh();
   EXPECT_EQ(g.s.Magnification, 2.5);
   c("txZZ").setText("");
-  programStart(g);
+  startAfresh();
   EXPECT_EQ(g.s.Magnification, 1.0);
 
   Control& frame = c("FraMoon");
@@ -117,14 +123,14 @@ TEST_F(Panel, ProgramStartReadsMagnificationAndPutsTheZoomBarsAtTheFrame) {
   // A frame outside the bars' reach puts them at their ends, never out of range.
   frame.setLeft(horz.max() + 5000);
   frame.setTop(-300);
-  programStart(g);
+  startAfresh();
   EXPECT_EQ(horz.value(), horz.max());
   EXPECT_EQ(vert.value(), vert.min());
 }
 
 TEST_F(Panel, ProgramStartTakesSpeedFromItsBox) {
   c("TXspac").setText("250");
-  programStart(g);
+  startAfresh();
   EXPECT_EQ(g.s.Speed, 250.0);
   EXPECT_EQ(c("Hspac").value(), 250);
 }

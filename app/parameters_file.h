@@ -1,0 +1,41 @@
+// tallyho.txt against the panel: Save writes the starting parameters and the all-time best, Load (and the
+// program start) puts them back.
+#pragma once
+#include <string>
+
+#include "io/params_file.h"
+#include "ui/control_table.h"
+
+namespace quorl {
+
+class Game;
+
+class ParametersFile {
+ public:
+  explicit ParametersFile(Game& g);
+
+  struct Controls {
+    Handle CDsave, Command8;  // "Save", "Load"
+  } c;
+
+  // Takes the fields from the panel into their values and writes the file whole; false when it could not
+  // be written (the status line says why, and the game goes on).
+  bool Outfile();
+  // Reads the file into the values, then into the panel. Anything unreadable stops it where it is and
+  // writes a fresh file from the panel instead.
+  void Remfile();
+
+  std::string path() const;
+
+ private:
+  // The fields read so far go into their values, before any control changes.
+  void store(const ParamsRecord& r, int fieldsRead);
+  void restoreControls();
+
+  Game& g_;
+  // Fields 1..5 and 12..15 live only here; every field also keeps the value last read or written, which
+  // stands in for a box whose number the file cannot hold.
+  ParamsRecord own_;
+};
+
+}  // namespace quorl

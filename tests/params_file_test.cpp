@@ -1,0 +1,225 @@
+// tallyho.txt: the line, Save and Load against the panel, damaged files, and writes that never leave half a file.
+#include "io/params_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "app/clock_score.h"
+#include "io/folder.h"
+#include "sim/numbers.h"
+#include "tests/fuzz/params_fuzz_check.h"
+#include "tests/scenario.h"
+
+namespace quorl {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Scenario;
+
+const std::string kDefaults = "100,17,1,1000,1000,0,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n";
+
+std::string slurp(const std::string& path) {
+  std::string text;
+  readFile(path, text);
+  return text;
+}
+
+// The fuzzer's seed corpus and a few thousand variations of a good line, through the reader and Val.
+TEST(ParamsLine, SurvivesTheCorpusAndGeneratedInputs) {
+  int seeds = 0;
+  for (const auto& entry : fs::directory_iterator(fs::path(std::getenv("QUORL_SOURCE_DIR")) / "tests/fuzz/corpus")) {
+    EXPECT_EQ(fuzz::checkParamsInput(slurp(entry.path().string())), "") << entry.path();
+    ++seeds;
+  }
+  EXPECT_GE(seeds, 10);
+  std::mt19937 rng(12);
+  const std::string pieces[] = {"-", ".", "e", "9", ",", "\r", "\n", " ", "inf", "32768", "5e-324", "\xff", "+"};
+  int complete = 0;
+  for (int n = 0; n < 4000; ++n) {
+    std::string text = kDefaults;
+    for (int e = 0; e < 1 + static_cast<int>(rng() % 4); ++e) {
+      const std::size_t at = rng() % (text.size() + 1);
+      if (rng() % 2) text.insert(at, pieces[rng() % std::size(pieces)]);
+      else text.erase(at, rng() % 6);
+    }
+    ASSERT_EQ(fuzz::checkParamsInput(text), "") << text;
+    ParamsRecord r;
+    complete += parseParams(text, r) == kParamsFields;
+  }
+  EXPECT_GT(complete, 100);  // the generator reaches both sides of the reader
+  EXPECT_LT(complete, 3900);
+}
+
+TEST(ParamsLine, GermanAndFrenchLocalesStillWritePoints) {
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    ASSERT_NE(std::setlocale(LC_ALL, name), nullptr) << name << " is missing; scripts/deps.sh generates it";
+    EXPECT_EQ(fixed(0.5, 1), "0,5") << "the locale writes a decimal comma";
+    Scenario sc;
+    EXPECT_EQ(fixed(0.5, 1), "0.5") << "the window's load puts the point back for every number text";
+    std::setlocale(LC_ALL, name);  // the file must not need that
+    sc.run("type Text1 0.25\ntype TXangle 1234.5\npress CDsave\ntype Text1 7\npress Command8\n");
+    EXPECT_EQ(slurp(sc.dir + "/tallyho.txt"), "100,17,0.25,1000,1000,0,0,30,1000,133,10,0,7000,1234.5,0,2000,60,1\r\n");
+    EXPECT_EQ(sc.g().c("Text1").text(), "0.25");
+    std::setlocale(LC_ALL, "C");
+  }
+}
+
+struct ParamsFile : ::testing::Test {
+  Scenario sc;
+  Game& g = sc.g();
+  std::string path = sc.dir + "/tallyho.txt";
+  void spit(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+};
+
+TEST_F(ParamsFile, SaveThenChangeEverythingThenLoadRestoresEveryParameter) {
+  struct Box {
+    const char *name, *saved, *changed;
+  } boxes[] = {{"Text14", "1500", "3000"},     {"Text13", "120", "90"},     {"Text10", "-120", "7"},
+               {"TXangle", "3141.5", "1"},     {"TXpower", "2500", "9000"}, {"TXspac", "250", "40"},
+               {"TXplanets", "42", "99"},      {"Text1", "0.25", "3"},      {"Txplod", "3.75", "1"},
+               {"TxSpread", "12345.678", "2"}, {"TXran", "321", "11"},      {"TXmo", "0.5", "9"},
+               {"TxTenner", "444", "300"},     {"TXmaster", "25", "3"},     {"txZZ", "2.5", "7"}};
+  auto enter = [&](auto pick, const char* best, const char* zoom) {
+    std::string script;
+    for (const Box& b : boxes) script += std::string("type ") + b.name + " " + pick(b) + "\nleave " + b.name + "\n";
+    sc.run(script + "put HighScore " + best + "\nset ScaleScroll " + zoom + "\n");
+  };
+  enter([](const Box& b) { return b.saved; }, "987654", "250");
+  sc.run("press CDsave\n");
+  ASSERT_EQ(slurp(path), "250,42,0.25,3.75,12345.678,987654,321,250,0.5,444,25,0,2500,3141.5,-120,1500,120,2.5\r\n");
+  enter([](const Box& b) { return b.changed; }, "5", "40");
+  sc.run("press Command8\n");
+  for (const Box& b : boxes)  // the magnification comes back as a value only, its box stays
+    EXPECT_EQ(g.c(b.name).text(), b.name == std::string("txZZ") ? b.changed : b.saved) << b.name;
+  EXPECT_EQ(g.c("Hspac").value(), 250);
+  EXPECT_EQ(g.c("SCRpowER").value(), 2500);
+  EXPECT_EQ(g.c("ScaleScroll").value(), 250);
+  EXPECT_EQ(g.c("LabAllhi").caption(), "987654");
+  EXPECT_EQ(g.s.SpareWorlds, 444);
+  EXPECT_EQ(g.s.Magnification, 2.5);
+
+  Game again(GameOptions{sc.dir, {}});  // and a restart reads them too
+  EXPECT_EQ(again.c("TXplanets").text(), "42");
+  EXPECT_EQ(again.c("LabAllhi").caption(), "987654");
+}
+
+TEST_F(ParamsFile, ASpeedAboveTheBarStillLoadsEveryParameterAfterIt) {
+  sc.run(
+      "type TXspac 20000\nleave TXspac\ntype TXmo 77\nleave TXmo\npress CDsave\n"
+      "type TXspac 5\nleave TXspac\ntype TXmo 1\nleave TXmo\npress Command8\n");
+  EXPECT_EQ(g.s.Speed, 20000.0);
+  EXPECT_EQ(g.c("Hspac").value(), 10000);
+  EXPECT_EQ(g.c("TXmo").text(), "77");
+}
+
+TEST_F(ParamsFile, AFirstRunOrADeletedFileIsWrittenFromThePanelAtStartAndField12IsAlways0) {
+  EXPECT_EQ(slurp(path), kDefaults);
+  sc.run("type TXplanets 55\nleave TXplanets\n");
+  fs::remove(path);
+  Game again(GameOptions{sc.dir, {}});  // the design values, not those typed into another game
+  EXPECT_EQ(slurp(path), kDefaults);
+  spit("100,17,1,1000,1000,0,0,30,1000,133,10,77,7000,4200,0,2000,60,1\r\n");
+  sc.run("press Command8\npress CDsave\n");
+  EXPECT_EQ(slurp(path), kDefaults);
+}
+
+// Whatever the file holds, the start goes on and leaves a whole file, keeping the values read before any
+// damage; a damaged file is rewritten from the panel.
+TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFile) {
+  const std::string head = "100,42,1,1000,1000,4242,", tail = ",30,1000,133,10,0,7000,4200,0,2000,60,1";
+  struct Case {
+    std::string content;
+    std::int32_t highScore;  // read before any damage, or not
+    double planets;          // restored only when the restore got that far
+  } cases[] = {
+      {head + "0" + tail + "\n", 4242, 42},                          // a line end of one character reads as well
+      {" 100 ,\t42 ,1,1000,1000,4242,0" + tail + "\r\n", 4242, 42},  // blanks round a field
+      {"", 0, 17},
+      {head + "5\r\n", 4242, 17},                // too few fields
+      {head + "0" + tail + ",1\r\n", 4242, 17},  // too many
+      {head + "x" + tail + "\r\n", 4242, 17},
+      {head + "40000" + tail + "\r\n", 4242, 17},  // 16-bit overflow
+      {"100,42,1,1000,1000,3000000000,0" + tail + "\r\n", 0, 17},
+      {"100,42,1e999,1000,1000,4242,0" + tail + "\r\n", 0, 17},
+      {head + "0,30,1000,133,10,0,20000,4200,0,2000,60,1\r\n", 4242, 17},   // thrust power beyond its bar
+      {head + "0,9000,1000,133,10,0,7000,4200,0,2000,60,1\r\n", 4242, 42},  // zoom beyond its bar
+      {head + "0" + tail, 4242, 17},                                        // no line end
+      {head + "0,30,1000,133,10,0,7000,4200,0,2000,60," + std::string(1 << 20, '7'), 4242, 17},
+      {std::string("\x00\xff\r\n\x01,,\x7f", 8), 0, 17},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.content.substr(0, 80));
+    Scenario first;
+    std::ofstream(first.dir + "/tallyho.txt", std::ios::binary) << c.content;
+    Game g(GameOptions{first.dir, {}});
+    EXPECT_EQ(g.s.HighScore, c.highScore);
+    ParamsRecord r;
+    EXPECT_EQ(parseParams(slurp(first.dir + "/tallyho.txt"), r), kParamsFields);
+    EXPECT_EQ(r.highScore, c.highScore);
+    EXPECT_EQ(r.planets, c.planets);
+    EXPECT_EQ(g.c("TXplanets").text(), plain(c.planets));
+  }
+}
+
+TEST_F(ParamsFile, APipeOrAFolderInTheFilesPlaceNeitherHangsNorStopsTheGame) {
+  fs::remove(path);
+  ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+  sc.run("press Command8\n");
+  EXPECT_TRUE(fs::is_regular_file(path));  // replaced by a file from the panel
+  fs::remove(path);
+  fs::create_directory(path);
+  EXPECT_EQ(sc.run("press Command8\nget HighScore\n"), "HighScore=0\n");
+  EXPECT_EQ(g.c("Labill").caption(), "Could not write " + path + ": Is a directory");
+}
+
+TEST_F(ParamsFile, ABoxNumberTheFileCannotHoldKeepsTheLastSavedValueAndSaysSo) {
+  for (auto [box, typed, field] : {std::tuple{"TXpower", "99999", "Thrust power"},
+                                   {"Text10", "-40000", "Elevation"},
+                                   {"TxTenner", "32768", "Spare worlds"},
+                                   {"TXplanets", "1e999", "Planets"}}) {
+    sc.run(std::string("type ") + box + " " + typed + "\npress CDsave\n");
+    EXPECT_EQ(slurp(path), kDefaults);
+    EXPECT_NE(g.c("Labill").caption().find(std::string(field) + " \"" + typed + "\" does not fit"), std::string::npos);
+    sc.run("press Command8\n");
+  }
+}
+
+TEST_F(ParamsFile, AFullDiskOrAKilledWriteLeavesAWholeFile) {
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  auto* handler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 20;  // a write beyond 20 bytes fails as on a full disk
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  sc.run("type TXplanets 99\npress CDsave\n");
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, handler);
+  EXPECT_EQ(slurp(path), kDefaults);
+  EXPECT_FALSE(fs::exists(path + ".tmp"));
+  EXPECT_EQ(g.c("Labill").caption(), "Could not write " + path + ": File too large");
+
+  for (int round = 0; round < 20; ++round) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    for (int i = 0; pid == 0; ++i) {  // the child saves until it is killed
+      g.c("TXplanets").setText(std::to_string(i % 3000 + 3) + std::string(i % 7, '0'));
+      g.clockScore->file.Outfile();
+    }
+    ::usleep(2000 + 1500 * round);
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    ParamsRecord r;
+    EXPECT_EQ(parseParams(slurp(path), r), kParamsFields) << "round " << round;
+  }
+}
+
+}  // namespace
+}  // namespace quorl
