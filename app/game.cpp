@@ -54,6 +54,7 @@ Game::Game(GameOptions options)
             zoom.get(), picture.get(), nova.get(),    multiNova.get(), bio.get(),    launch.get()};
 
   views->onClearViews = [this] { help->c.Label13->setVisible(false); };
+  onKey = [this](char ch) { launch->steering.key(ch); };
 
   ui.fire([this] { programStart(*this); });
   if (folder.fellBack) status("Program folder is read-only; files are kept in " + folder.dir);
