@@ -29,8 +29,8 @@ constexpr Color kWhite = rgb(255, 255, 255), kBlack = rgb(0, 0, 0);
 
 // The launch's bars on the right, one row each beside the rows of the info column.
 constexpr int kRowTops[4] = {300, 585, 870, 1185};
-constexpr int kCapLeft = 2380, kCapWidth = 540, kBarLeft = 2940, kLongBar = 1340, kShortBar = 840;
-constexpr int kBoxLeft = 3840, kBoxWidth = 440, kBarHeight = 240;
+constexpr int kCapLeft = 2360, kCapWidth = 720, kBarLeft = 3100, kLongBar = 1180, kShortBar = 640;
+constexpr int kBoxLeft = 3780, kBoxWidth = 500, kBarHeight = 240;
 
 constexpr Place caption(int row) { return {kCapLeft, kRowTops[row], kCapWidth, 255}; }
 constexpr Place bar(int row, bool long_) {

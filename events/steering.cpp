@@ -16,11 +16,11 @@ namespace {
 
 using namespace layout;
 
-// The frame (window units): the fuel bar, the thrust box and bar, then the picture of the keys.
-constexpr int kBarLeft = 600, kFuelTop = 290, kFuelHeight = 180;
-constexpr int kThrustBarLeft = 1180, kThrustTop = 520, kThrustHeight = 225;
+// The frame (window units, 144 x 100 pixels): the fuel bar, the thrust box and bar, then the picture of the keys.
+constexpr int kCapWidth = 540, kBarLeft = 600, kFuelTop = 285, kFuelHeight = 150;
+constexpr int kThrustTop = 450, kThrustHeight = 255, kThrustBarLeft = 1160;
 constexpr int kFuelRoom = 2100 - kBarLeft;  // a fuel that was put above a lightball's stays inside the frame
-constexpr int kPictureWidth = 2040, kPictureHeight = 650;
+constexpr int kPictureTop = 725, kPictureWidth = 2040, kPictureHeight = 760;
 
 constexpr Color kFuelBack = rgb(60, 200, 90);
 constexpr Color kPictureBack = rgb(8, 10, 18);
@@ -32,19 +32,19 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(Frame4), .kind = Kind::Frame, .place = {24340, 12960, 2160, Steering::kOpenHeight},
      .caption = "Thrust Keys:", .fore = kHeadingFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 8,
      .bold = true},
-    {QUORL_CONTROL(CapFuel), .kind = Kind::Label, .parent = "Frame4", .place = {60, 270, 500, 220}, .caption = "Fuel",
-     .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 8},
+    {QUORL_CONTROL(CapFuel), .kind = Kind::Label, .parent = "Frame4", .place = {45, kFuelTop - 45, kCapWidth, 240},
+     .caption = "Fuel", .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 7},
     {QUORL_CONTROL(PFUel), .kind = Kind::Picture, .parent = "Frame4", .place = {kBarLeft, kFuelTop, 0, kFuelHeight},
      .back = kFuelBack},
-    {QUORL_CONTROL(CapThrust), .kind = Kind::Label, .parent = "Frame4", .place = {60, 525, 500, 220},
-     .caption = "Thrust", .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 8},
-    {QUORL_CONTROL(txTHrust), .kind = Kind::TextBox, .parent = "Frame4", .place = {kBarLeft, 500, 520, 270},
-     .toolTip = "Spacecraft Thrust", .text = "500", .fore = kBoxFore, .back = kBoxBack, .font = kPanelFont,
-     .fontSize = 8},
+    {QUORL_CONTROL(CapThrust), .kind = Kind::Label, .parent = "Frame4", .place = {45, kThrustTop, kCapWidth, 240},
+     .caption = "Thrust", .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 7},
+    {QUORL_CONTROL(txTHrust), .kind = Kind::TextBox, .parent = "Frame4",
+     .place = {kBarLeft, kThrustTop, 520, kThrustHeight}, .toolTip = "Spacecraft Thrust", .text = "500",
+     .fore = kBoxFore, .back = kBoxBack, .font = kPanelFont, .fontSize = 7},
     {QUORL_CONTROL(Pthrust), .kind = Kind::Picture, .parent = "Frame4",
-     .place = {kThrustBarLeft, kThrustTop, 0, kThrustHeight}, .toolTip = "Spacecraft Thrust"},
+     .place = {kThrustBarLeft, kThrustTop + 30, 0, kThrustHeight - 60}, .toolTip = "Spacecraft Thrust"},
     {QUORL_CONTROL(Picture1), .kind = Kind::Picture, .parent = "Frame4",
-     .place = {60, 810, kPictureWidth, kPictureHeight}, .toolTip = kKeysTip, .back = kPictureBack},
+     .place = {60, kPictureTop, kPictureWidth, kPictureHeight}, .toolTip = kKeysTip, .back = kPictureBack},
 };
 
 // A bar drawn as a picture of a width and a colour.
@@ -65,13 +65,13 @@ struct KeyCap {
 constexpr KeyCap kCaps[9] = {{'q', 0, 0, 0}, {'w', 0, 1, 1}, {'e', 0, 2, 0}, {'a', 1, 0, 3}, {'s', 1, 1, 2},
                              {'d', 1, 2, 3}, {'z', 2, 0, 0}, {'x', 2, 1, 1}, {'c', 2, 2, 0}};
 constexpr Color kGroupColor[4] = {rgb(120, 200, 255), rgb(255, 200, 90), rgb(255, 120, 120), rgb(160, 255, 140)};
-constexpr const char* kLegend[4] = {"q e z c  steer", "w x  depth", "s  brake", "a d  thrust -/+"};
-constexpr int kCapWidth = 230, kCapHeight = 190, kCapPitchX = 245, kCapPitchY = 205, kCapLeft = 20, kCapTop = 25;
-constexpr int kLegendLeft = 820, kLegendPitch = 160;
+constexpr const char* kLegend[4] = {"q e z c steer", "w x depth", "s brake", "a d thrust"};
+constexpr int kKeyWidth = 280, kKeyHeight = 225, kKeyPitchX = 300, kKeyPitchY = 245, kKeyLeft = 20, kKeyTop = 15;
+constexpr int kLegendLeft = 960, kLegendPitch = 190;
 
 // A short arrow from the middle of a key's symbol half, in a direction (dx, dy) of length 1.
 void arrow(Canvas& p, double x, double y, double dx, double dy, Color c) {
-  const double len = 55, head = 28;
+  const double len = 45, head = 25;
   const double tx = x + dx * len, ty = y + dy * len;
   p.line(x - dx * len, y - dy * len, tx, ty, c);
   // The head's two strokes, turned 135 degrees either way from the shaft.
@@ -106,15 +106,15 @@ void Steering::drawKeys() {
   p.fontBold = true;
   p.fontSize = 7;
   for (const KeyCap& k : kCaps) {
-    const double x = kCapLeft + k.column * kCapPitchX, y = kCapTop + k.row * kCapPitchY;
+    const double x = kKeyLeft + k.column * kKeyPitchX, y = kKeyTop + k.row * kKeyPitchY;
     const Color col = kGroupColor[k.group];
-    p.box(x, y, x + kCapWidth, y + kCapHeight, col);
-    p.currentX = x + 25;
-    p.currentY = y + 20;
+    p.box(x, y, x + kKeyWidth, y + kKeyHeight, col);
+    p.currentX = x + 30;
+    p.currentY = y + 35;
     p.foreColor = rgb(255, 255, 255);
     p.print(std::string(1, k.letter));
     // The symbol half: where the key pushes (the depth keys as the edge view shows depth), or what it does.
-    const double sx = x + 150, sy = y + kCapHeight / 2.0, d = std::sqrt(0.5);
+    const double sx = x + 195, sy = y + kKeyHeight / 2.0, d = std::sqrt(0.5);
     switch (k.letter) {
       case 'q': arrow(p, sx, sy, -d, -d, col); break;
       case 'e': arrow(p, sx, sy, d, -d, col); break;
@@ -123,8 +123,8 @@ void Steering::drawKeys() {
       case 'w': arrow(p, sx, sy, 0, -1, col); break;
       case 'x': arrow(p, sx, sy, 0, 1, col); break;
       case 's':
-        p.line(sx - 45, sy - 25, sx + 45, sy - 25, col);
-        p.line(sx - 45, sy + 25, sx + 45, sy + 25, col);
+        p.line(sx - 40, sy - 25, sx + 40, sy - 25, col);
+        p.line(sx - 40, sy + 25, sx + 40, sy + 25, col);
         break;
       case 'a': p.line(sx - 40, sy, sx + 40, sy, col); break;
       default: p.line(sx - 40, sy, sx + 40, sy, col); p.line(sx, sy - 40, sx, sy + 40, col);
@@ -133,7 +133,7 @@ void Steering::drawKeys() {
   p.fontBold = false;
   for (int i = 0; i < 4; ++i) {
     p.currentX = kLegendLeft;
-    p.currentY = kCapTop + i * kLegendPitch;
+    p.currentY = kKeyTop + i * kLegendPitch;
     p.foreColor = kGroupColor[i];
     p.print(kLegend[i]);
   }
