@@ -55,6 +55,7 @@ Game::Game(GameOptions options)
 
   views->onClearViews = [this] { help->c.Label13->setVisible(false); };
   editor->tabTip = &params->c.LabTab.get();
+  onKey = [this](char ch) { launch->steering.key(ch); };
 
   ui.fire([this] { programStart(*this); });
   if (folder.fellBack) status("Program folder is read-only; files are kept in " + folder.dir);

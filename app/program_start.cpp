@@ -43,8 +43,7 @@ void programStart(Game& g) {
   g.bio->collapse();
   g.launch->collapse();
   const LaunchPanel::Controls& launch = g.launch->c;
-  launch.Frame4->setHeight(240);
-  launch.Frame4->setTop(6240);
+  g.launch->steering.collapse();
   g.picture->c.PicWorld->setTop(11280);
 
   // 3. Thrust power and angle bars from their boxes.

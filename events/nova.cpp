@@ -376,9 +376,11 @@ void NovaPanel::name(int S, int N) {
   b.BodyName[N] = nName;
 }
 
+bool NovaPanel::newWorldsFull() const { return w_.s.NewWorldCount >= kLastNewWorld; }
+
 bool NovaPanel::addNewWorld(int body) {
   SharedState& s = w_.s;
-  if (s.NewWorldCount >= kLastNewWorld) return false;
+  if (newWorldsFull()) return false;
   s.NewWorldCount += 1;
   s.NewWorldList[s.NewWorldCount] = w_.b.BodyName[body] + "  " + Str(body);
   c.LaNu->setCaption(newWorldsText());

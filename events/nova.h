@@ -26,6 +26,8 @@ class NovaPanel {
   // Counts a new world, lists it and shows the newest eleven in LaNu; false, with nothing changed, once
   // the list holds its last entry.
   bool addNewWorld(int body);
+  // Whether the list of new worlds has no room for another entry.
+  bool newWorldsFull() const;
   // Why a selection below body 3 cannot be split: no system yet, or a star.
   std::string sunRefusal() const;
   // The caption of LaNu for the current count: entries s..s+10, one a line.

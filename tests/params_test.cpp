@@ -87,7 +87,7 @@ TEST_F(Panel, ProgramStartLaysOutCollapsedPanelsAndFonts) {
   EXPECT_EQ(c("txGG").parent(), "FraLif");  // in the frame's top line, shown while collapsed
   EXPECT_EQ(c("FraCosmo").top(), 12960);
   EXPECT_EQ(c("FraCosmo").height(), 255);
-  EXPECT_EQ(c("Frame4").top(), 6240);
+  EXPECT_EQ(c("Frame4").top(), 12960);
   EXPECT_EQ(c("Frame4").height(), 240);
   EXPECT_EQ(c("PicWorld").top(), 11280);
   EXPECT_EQ(c("Command1").left(), 0);

@@ -481,7 +481,10 @@ bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void QuorlWindow::keyPressEvent(QKeyEvent* e) {
   const QString text = e->text();
-  if (!text.isEmpty() && text.at(0).unicode() < 128) {
+  // What a text box lets through (Return, Escape, keys of a read-only box) was typed into it: it never steers.
+  const QWidget* held = QApplication::focusWidget();
+  const bool inBox = qobject_cast<const QLineEdit*>(held) || qobject_cast<const QPlainTextEdit*>(held);
+  if (!inBox && !text.isEmpty() && text.at(0).unicode() < 128) {
     const char ch = static_cast<char>(text.at(0).unicode());
     act([this, ch] { g_.keyPress(ch); }, true);
     return;
