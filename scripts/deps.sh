@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
-  desktop-file-utils appstream)
+  desktop-file-utils appstream xdotool imagemagick)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,11 +1,13 @@
 // The game's entry point: the core, its Qt canvases and the main window.
 #include <QApplication>
+#include <QSettings>
 #include <iostream>
 
 #include "app/about.h"
 #include "app/game.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
+#include "app/qt/settings.h"
 #include "app_info.h"
 
 int main(int argc, char** argv) {
@@ -21,9 +23,12 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QString::fromLatin1(quorl::kAppId));
   quorl::applyGameStyle(app);
 
+  // Before the game, so that it outlives the pace panel that writes to it.
+  QSettings settings(QStringLiteral("Quorl"), QStringLiteral("Quorl"));
   quorl::GameOptions options;  // the program folder is the executable's folder
   options.canvases = quorl::qtCanvasFactory();
   quorl::Game game(options);
+  quorl::rememberPace(game, settings);
 
   quorl::QuorlWindow window(game);
   window.show();
