@@ -87,8 +87,10 @@ int fit(Game& g, QuorlWindow& window, const std::string& out) {
   std::set<QRgb> colours;
   for (int i = 3; i <= g.s.BodyCount; ++i)
     if (!g.b.Gone[i]) colours.insert(qRgb(g.b.ColorR[i], g.b.ColorG[i], g.b.ColorB[i]));
+  // The grab counts device pixels.
   QWidget* view = window.widgetFor("Quorl");
-  const QRect r(view->mapToGlobal(QPoint(0, 0)), view->size());
+  const qreal k = shot.devicePixelRatio();
+  const QRect r(view->mapToGlobal(QPoint(0, 0)) * k, view->size() * k);
   int drawn = 0;
   for (int y = r.top(); y <= r.bottom(); ++y)
     for (int x = r.left(); x <= r.right(); ++x)
