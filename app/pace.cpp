@@ -1,7 +1,6 @@
 // The pace control, its readout, and the cap's bookkeeping.
 #include "app/pace.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "app/game.h"

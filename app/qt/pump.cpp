@@ -29,8 +29,6 @@ void PacedPump::start() {
   if (!sleep_->isActive()) turns_->start();
 }
 
-bool PacedPump::sleeping() const { return sleep_->isActive(); }
-
 void PacedPump::turn() {
   Pacer& pacer = g_.pace->pacer;
   // At Max the clock is not even read.

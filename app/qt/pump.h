@@ -18,7 +18,6 @@ class PacedPump : public QObject {
   ~PacedPump() override;
   // Starts turning (the game's superman() asks for it); a second start while running changes nothing.
   void start();
-  bool sleeping() const;
 
  private:
   void turn();
