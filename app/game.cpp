@@ -4,6 +4,7 @@
 
 #include "app/clock_score.h"
 #include "app/help.h"
+#include "app/pace.h"
 #include "app/params.h"
 #include "app/pass_report.h"
 #include "app/preset_press.h"
@@ -50,6 +51,7 @@ Game::Game(GameOptions options)
   picture = std::make_unique<PlanetPicture>(*this, p);
   editor = std::make_unique<BodyEditor>(*this, p);
   multiNova = std::make_unique<MultipleNova>(*this, p);
+  pace = std::make_unique<PacePanel>(*this);
   p = Peers{log.get(),  names.get(),   classes.get(), focus.get(),     editor.get(), views.get(), labels.get(),
             zoom.get(), picture.get(), nova.get(),    multiNova.get(), bio.get(),    launch.get()};
 
@@ -80,6 +82,7 @@ bool Game::pumpTurn() {
     return false;
   }
   passDone_ = true;  // set first, so that even a pass that fails is followed by the test
+  ++passesRun_;
   ui.fire([this] { loop->pass(); });
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;

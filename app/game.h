@@ -1,6 +1,7 @@
 // The game: the world (controls, body table, shared values, random sequence, clock) with every panel that
 // acts on it, wired together, and the main loop's pump.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,6 +19,7 @@ class ClockScore;
 class PresetPress;
 class MainLoop;
 class GamePassReport;
+class PacePanel;
 
 struct GameOptions {
   std::string dir;         // preferred program folder; empty: the executable's folder
@@ -43,6 +45,8 @@ class Game : public World {
   // One pass and its yield; false once the pump has stopped.
   bool pumpTurn();
   std::function<void()> onPumpStart;  // the Qt layer starts its zero-interval timer here
+  // Passes run since the game was made (the pace's readout counts them).
+  std::uint64_t passesRun() const { return passesRun_; }
 
   // A key press with character ch on the main window.
   void keyPress(char ch);
@@ -69,11 +73,13 @@ class Game : public World {
   std::unique_ptr<PlanetPicture> picture;
   std::unique_ptr<BodyEditor> editor;
   std::unique_ptr<MultipleNova> multiNova;
+  std::unique_ptr<PacePanel> pace;
 
  private:
   Peers peers_;
   bool loopRunning_ = false;
   bool passDone_ = false;  // a pass of this run has ended, so its yield lies behind us
+  std::uint64_t passesRun_ = 0;
 };
 
 }  // namespace quorl

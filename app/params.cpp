@@ -80,7 +80,7 @@ const ControlRow<Self> kControls[] = {
      .fore = rgb(150, 160, 185), .back = kBoxBack, .font = kPanelFont, .fontSize = 8, .readOnly = true},
     panel({QUORL_CONTROL(CapNovaMass), .place = paramCaption(10, false), .caption = "Nova mass"}),
     {QUORL_CONTROL(Hspac), .kind = Kind::HScroll, .place = {kColumnLeft, rowTop(3) + 30, kColumnWidth - 15, 255},
-     .bar = BarRange{0, 10000, 100, 10, 100}},
+     .toolTip = "Speed/ Accuracy", .bar = BarRange{0, 10000, 100, 10, 100}},
     panel({QUORL_CONTROLS(Oplank), .kind = Kind::Option, .first = 0, .last = 2,
            .place = {kRightCaption, rowTop(2), 650, kBoxHeight}}),
     panel({QUORL_CONTROL(CHran), .kind = Kind::CheckBox, .place = {kRightCaption, rowTop(4), 2000, kBoxHeight},

@@ -24,8 +24,10 @@ using Self = ClassSort::Controls;
 const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(Command6), .kind = Kind::Button, .place = {kLeft + kWidth - 480, kRowTop, 480, kRowHeight},
      .toolTip = "largest planet + planet color code sort"},
+    // Four digits fit each cell in this font.
     {QUORL_CONTROLS(Lapl), .kind = Kind::Label, .first = 0, .last = 8,
-     .place = {kLeft, kCountTop, kWidth / 9, kCountHeight}, .fore = rgb(230, 230, 230)},
+     .place = {kLeft, kCountTop, kWidth / 9, kCountHeight}, .fore = rgb(230, 230, 230), .font = "DejaVu Sans",
+     .fontSize = 8},
     {QUORL_CONTROL(LaPlan), .kind = Kind::Label, .place = {kLeft + 1200, kRowTop, 1200, kRowHeight}, .caption = "~~",
      .fore = rgb(255, 255, 255)},
     {QUORL_CONTROL(Label7), .kind = Kind::Label, .place = {kLeft, kRowTop, 1200, kRowHeight},
@@ -42,6 +44,8 @@ ClassSort::ClassSort(World& w) : w_(w) {
     label.setToolTip(kClassNames[k]);
     label.setCaption(k == 0 ? "sol" : k == 8 ? "=" : "0+");
     label.setLeft(kLeft + k * cell);
+    // Neighbouring cells differ in shade, so that two counts never read as one number.
+    if (k % 2) label.setBack(rgb(34, 40, 60));
   }
   // The live count: black on white.
   c.Lapl[8].setBack(rgb(255, 255, 255));

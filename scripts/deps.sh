@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
-  desktop-file-utils appstream locales)
+  desktop-file-utils appstream locales xdotool imagemagick)
 # Locales whose decimal comma the tests write numbers under.
 LOCALES=(de_DE fr_FR)
 

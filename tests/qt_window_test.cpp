@@ -3,17 +3,31 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <cmath>
+#include <map>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "app/pace.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
+#include "app/qt/settings.h"
+#include "panels/layout.h"
 #include "tests/scenario.h"
 
 namespace quorl {
@@ -47,6 +61,9 @@ struct Window : ::testing::Test {
     o.canvases = qtCanvasFactory();
     game = std::make_unique<Game>(o);
     window = std::make_unique<QuorlWindow>(*game);
+    // Today's size: the offscreen screen is smaller than the window.
+    window->setScale(1.0);
+    window->resize(window->contentSize());
     window->show();
     window->activateWindow();
     QApplication::setActiveWindow(window.get());
@@ -60,6 +77,18 @@ struct Window : ::testing::Test {
   template <typename W>
   W* widget(const std::string& name) {
     return dynamic_cast<W*>(window->widgetFor(name));
+  }
+  // Pixels of the widget's own picture within `tolerance` of colour c in every channel.
+  int pixelsNear(QWidget* w, QColor c, int tolerance = 24) {
+    const QImage shot = w->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) {
+        const QColor p = shot.pixelColor(x, y);
+        n += std::abs(p.red() - c.red()) <= tolerance && std::abs(p.green() - c.green()) <= tolerance &&
+             std::abs(p.blue() - c.blue()) <= tolerance;
+      }
+    return n;
   }
   void typeInto(QLineEdit* edit, const QString& text) {
     edit->setFocus(Qt::TabFocusReason);
@@ -194,6 +223,185 @@ TEST_F(Window, PresetPressRunsTheLoopAndDrawsTrails) {
   g.s.PauseFlag = "bat";
   runFor(50);
   EXPECT_FALSE(g.loopRunning());
+}
+
+TEST_F(Window, ScalesAsAWholeToFitTheScreenAndFollowsResizes) {
+  Game& g = makeGame();
+  g.canvas("Quorl").line(1500, 6000, 6000, 6000, rgb(255, 0, 255));
+  struct Case {
+    QSize screen;
+    double lo, hi;
+  };
+  const Case cases[] = {{{1920, 1080}, 1.0, 1.01},
+                        {{1366, 768}, 0.70, 0.715},
+                        {{1280, 720}, 0.66, 0.67},
+                        {{640, 360}, QuorlWindow::kMinScale, QuorlWindow::kMinScale}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(::testing::Message() << k.screen.width() << "x" << k.screen.height());
+    const double s = window->fitScale(k.screen);
+    EXPECT_GE(s, k.lo);
+    EXPECT_LE(s, k.hi);
+    window->setScale(s);
+    if (s > QuorlWindow::kMinScale) {
+      EXPECT_LE(window->contentSize().width(), k.screen.width());
+      EXPECT_LE(window->contentSize().height(), k.screen.height());
+    }
+    // Controls that meet in window units meet on screen, and fonts follow the scale.
+    for (int i = 1; i < 10; ++i)
+      EXPECT_EQ(window->widgetFor("CDp(" + std::to_string(i) + ")")->geometry().right() + 1,
+                window->widgetFor("CDp(" + std::to_string(i + 1) + ")")->geometry().left());
+    EXPECT_NEAR(window->widgetFor("TXplanets")->font().pointSizeF(), 8 * s, 1e-9);
+    // The main view's picture is the view's size, and still holds what was drawn.
+    const QImage& image = static_cast<QtCanvas&>(g.canvas("Quorl")).image();
+    EXPECT_NEAR(image.deviceIndependentSize().width(), 15360 * s / 15, 1.0);
+    EXPECT_GT(pixelsNear(window->widgetFor("Quorl"), QColor(255, 0, 255), 0), 0);
+  }
+
+  // The player makes the window smaller: once the resize rests, everything fits it without scroll bars.
+  window->setScale(1.0);
+  window->resize(1000, 560);
+  runFor(400);
+  EXPECT_NEAR(window->scale(), window->fitScale(QSize(1000, 560)), 0.005);
+  EXPECT_LE(window->contentSize().width(), 1000);
+  EXPECT_LE(window->contentSize().height(), 560);
+}
+
+TEST(QtCanvas, APointIsOneDevicePixelAtEveryScaleAndRatio) {
+  app();
+  const std::pair<double, qreal> cases[] = {{1.0, 1.0}, {0.7118, 1.0}, {0.7118, 2.0}, {1.5, 2.0}};
+  for (const auto& [scale, dpr] : cases) {
+    SCOPED_TRACE(::testing::Message() << "scale " << scale << " ratio " << dpr);
+    QtCanvas c(2415, 2415, rgb(0, 0, 16), dpr, scale);
+    EXPECT_EQ(c.image().width(), static_cast<int>(std::ceil(2415 * scale * dpr / 15)));
+    const auto count = [&c](QRgb colour) {
+      int n = 0;
+      for (int y = 0; y < c.image().height(); ++y)
+        for (int x = 0; x < c.image().width(); ++x) n += c.image().pixel(x, y) == colour;
+      return n;
+    };
+    c.pset(1200, 1200, rgb(255, 255, 255));
+    c.pset(1203, 1200, rgb(255, 255, 255));  // a fifth of a logical pixel away: the same or the next pixel
+    EXPECT_GE(count(qRgb(255, 255, 255)), 1);
+    EXPECT_LE(count(qRgb(255, 255, 255)), 2);
+    // A new scale keeps what is drawn.
+    c.line(0, 600, 2415, 600, rgb(255, 0, 0));
+    c.setScale(scale * 0.5, dpr);
+    EXPECT_GT(count(qRgb(255, 0, 0)), 0);
+  }
+}
+
+TEST_F(Window, EveryCaptionFitsItsPlaceAtTheLargestNumbers) {
+  Game& g = makeGame();
+  g.c("CDp(3)").press();
+  g.s.PauseFlag = "bat";
+  runFor(100);
+  std::vector<std::pair<std::string, std::string>> widest = {
+      {"LaPlan", "9999"}, {"Laplace", "9999"}, {"Laorb", "32767"}, {"LaLocal", "9999"}, {"LabRate", "99.9k/s"}};
+  for (int k = 0; k <= 8; ++k) widest.emplace_back("Lapl(" + std::to_string(k) + ")", "9999");
+  for (const auto& [name, text] : widest) g.c(name).setCaption(text);
+
+  for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768), QSize(1280, 720)}) {
+    const double s = std::min(1.0, window->fitScale(screen));
+    window->setScale(s);
+    window->syncNow();
+    for (const Control& c : g.ui.all()) {
+      QWidget* w = window->widgetFor(c.name);
+      if (!w || !w->isVisible() || c.caption().empty()) continue;
+      SCOPED_TRACE(::testing::Message() << c.name << " '" << c.caption() << "' at scale " << s);
+      // Shrunk a little at most, and wholly inside its place.
+      EXPECT_GE(w->font().pointSizeF(), 0.85 * c.fontSize() * s);
+      const QFontMetrics m(w->font());
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        const int room = label->contentsRect().width() - label->indent();
+        for (const QString& word : label->text().split(' ', Qt::SkipEmptyParts))
+          EXPECT_LE(m.horizontalAdvance(word), room);
+        const int lines = m.boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, label->text()).height();
+        EXPECT_TRUE(lines <= label->height() || lines <= m.height() + 1);
+      } else if (auto* box = qobject_cast<QAbstractButton*>(w)) {
+        const int indicator = qobject_cast<QPushButton*>(w) ? 0 : w->style()->pixelMetric(QStyle::PM_IndicatorWidth);
+        EXPECT_LE(indicator + m.horizontalAdvance(box->text().remove('&')), w->width());
+      }
+    }
+  }
+}
+
+TEST_F(Window, CheckBoxesAndOptionsShowTheirStateOnAnyBackground) {
+  Game& g = makeGame();
+  const QColor rim(175, 190, 220), mark(120, 220, 255);
+  for (const char* name : {"CHran", "Oplank(0)"})
+    for (const Color back : {rgb(0, 0, 0), rgb(255, 255, 255), layout::kPanelBack})
+      for (const bool on : {false, true}) {
+        SCOPED_TRACE(::testing::Message() << name << " on " << int(back.r) << (on ? " ticked" : " clear"));
+        Control& c = g.c(name);
+        c.setBack(back);
+        if (c.kind == Kind::CheckBox) c.setChecked(on);
+        else if (on) c.choose();
+        else c.setValue(0);
+        window->syncNow();
+        QWidget* w = window->widgetFor(name);
+        EXPECT_GT(pixelsNear(w, rim, 30), 3);
+        EXPECT_EQ(pixelsNear(w, mark, 30) > 3, on);
+      }
+}
+
+// Each row of the right-hand column says what it is: some control of it has a caption or a tool tip.
+TEST_F(Window, EveryRowOfTheColumnSaysWhatItIs) {
+  Game& g = makeGame();
+  std::map<int, std::vector<const Control*>> rows;  // by top, in window units
+  for (const Control& c : g.ui.all()) {
+    QWidget* w = window->widgetFor(c.name);
+    if (!w || !w->isVisible() || c.kind == Kind::Frame || c.kind == Kind::Line || c.kind == Kind::Shape) continue;
+    const QPoint at = w->mapTo(window->widgetFor("Quorl")->parentWidget(), QPoint(0, 0)) * 15;
+    if (at.x() < layout::kColumnLeft - 15 || at.x() >= layout::kColumnLeft + layout::kColumnWidth) continue;
+    rows[at.y()].push_back(&c);
+  }
+  // Controls whose tops lie within 150 units of the row's first are one row.
+  int top = -1000, count = 0;
+  std::string names;
+  bool said = true;
+  for (const auto& [y, controls] : rows) {
+    if (y > top + 150) {
+      EXPECT_TRUE(said) << "a row without caption or tool tip: " << names;
+      top = y, said = false, names.clear(), ++count;
+    }
+    for (const Control* c : controls) {
+      names += c->name + " ";
+      said = said || !c->toolTip().empty() || (c->kind != Kind::TextBox && !c->caption().empty());
+    }
+  }
+  EXPECT_TRUE(said) << "a row without caption or tool tip: " << names;
+  EXPECT_GT(count, 25);
+}
+
+TEST_F(Window, ThePumpKeepsToThePaceAndThePaceIsRemembered) {
+  Game& g = makeGame();
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString file = dir.filePath(QStringLiteral("quorl.ini"));
+  {
+    QSettings settings(file, QSettings::IniFormat);
+    settings.setValue("pace", "Nonsense");
+    rememberPace(g, settings);
+    EXPECT_EQ(g.pace->setting(), PacePanel::kWatch);
+    settings.setValue("pace", "Max");
+    rememberPace(g, settings);
+    EXPECT_EQ(g.pace->setting(), PacePanel::kMax);
+    widget<QRadioButton>("OpPace(1)")->click();
+    EXPECT_EQ(g.pace->setting(), PacePanel::kFast);
+    g.pace->onChosen = nullptr;
+  }
+  EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("pace").toString(), "Fast");
+
+  // At Watch the pump runs no more passes than the cap allows, and some.
+  widget<QRadioButton>("OpPace(0)")->click();
+  widget<QPushButton>("CDp(3)")->click();
+  QElapsedTimer t;
+  t.start();
+  const std::uint64_t from = g.passesRun();
+  runFor(600);
+  const double passes = static_cast<double>(g.passesRun() - from), seconds = t.elapsed() / 1000.0;
+  EXPECT_GT(passes, 0);
+  EXPECT_LE(passes, 5000 * seconds * 1.05 + 5000 * Pacer::kCatchUpNs / 1e9 + 1);
 }
 
 }  // namespace

@@ -2,14 +2,19 @@
 // craters, air and water and its neighbour is made a starship; then the screen is grabbed and the strip,
 // the editor band and the help text are looked for in its pixels. Then the about window replaces the
 // main window and its "--" ends the program. Writes OUT-main.png and OUT-about.png for a person to see.
+// With "fit": the window as it opens on this screen, whole and without scroll bars, and a preset's bodies
+// drawn in the main view; writes OUT-fit-WxH.png.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "app/game.h"
@@ -57,11 +62,49 @@ int pixels(const QImage& shot, QPoint origin, QRect units, Color c, int blueFrom
   return n;
 }
 
+bool inside(const QRect& screen, QWidget* w) { return screen.contains(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())); }
+
+// The window on this screen, as a player first sees it, then a preset running at the default pace.
+int fit(Game& g, QuorlWindow& window, const std::string& out) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const bool roomy = screen.width() >= 1920 && screen.height() >= 1080;
+  check(screen.contains(window.frameGeometry()), "the whole window on the screen");
+  auto* scroll = window.findChild<QScrollArea*>();
+  check(scroll && !scroll->horizontalScrollBar()->isVisible() && !scroll->verticalScrollBar()->isVisible(),
+        "no scroll bars");
+  check(roomy ? window.scale() == 1.0 : window.scale() < 1.0, "today's size on a large screen, smaller on a small one");
+  for (const char* name : {"Quorl", "Labill", "FraMoon", "PicSide", "PicWorld", "CDp(10)", "FraLif"})
+    check(inside(screen, window.widgetFor(name)), std::string(name) + " on the screen");
+
+  static_cast<QPushButton*>(window.widgetFor("CDp(3)"))->click();
+  runFor(2000);
+  window.syncNow();
+  window.repaint();
+  runFor(100);
+  const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+  shot.save(QString::fromStdString(out + "-fit-" + std::to_string(screen.width()) + "x" +
+                                   std::to_string(screen.height()) + ".png"));
+  std::set<QRgb> colours;
+  for (int i = 3; i <= g.s.BodyCount; ++i)
+    if (!g.b.Gone[i]) colours.insert(qRgb(g.b.ColorR[i], g.b.ColorG[i], g.b.ColorB[i]));
+  // The grab counts device pixels.
+  QWidget* view = window.widgetFor("Quorl");
+  const qreal k = shot.devicePixelRatio();
+  const QRect r(view->mapToGlobal(QPoint(0, 0)) * k, view->size() * k);
+  int drawn = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      drawn += shot.rect().contains(x, y) && colours.count(shot.pixel(x, y) | 0xff000000u);
+  std::printf("%d pixels in the colours of %zu bodies\n", drawn, colours.size());
+  check(drawn > 200, "bodies drawn in the main view");
+  return failures ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: window_shot OUT (writes OUT-main.png and OUT-about.png)\n");
+    std::fprintf(stderr, "usage: window_shot OUT [fit] (writes OUT-main.png and OUT-about.png, or OUT-fit-WxH.png)\n");
     return 2;
   }
   const std::string out = argv[1];
@@ -77,6 +120,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the window was never shown\n");
     return 1;
   }
+  if (argc > 2 && std::string(argv[2]) == "fit") return fit(g, window, out);
 
   // A running system, then paused: nothing moves while the scene is set.
   g.c("TXran").setText("33333");

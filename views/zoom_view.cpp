@@ -24,13 +24,13 @@ const ControlRow<Self> kControls[] = {
      .back = rgb(0, 0, 0)},
     {QUORL_CONTROL(TimZkrol), .kind = Kind::Timer, .interval = 120, .running = true},
     // Column A, under the focus panel.
-    {QUORL_CONTROL(ScaleScroll), .kind = Kind::HScroll, .place = {16100, 11100, 2100, 255},
+    {QUORL_CONTROL(ScaleScroll), .kind = Kind::HScroll, .place = {16100, 11100, 2100, 255}, .toolTip = "Zoom scale",
      .bar = BarRange{1, 5000, 30, 1, 10}},
-    {QUORL_CONTROL(TXmoonzoom), .kind = Kind::TextBox, .place = {18260, 11100, 700, 285}, .text = "30", .fore = kWhite,
-     .back = kDark},
+    {QUORL_CONTROL(TXmoonzoom), .kind = Kind::TextBox, .place = {18260, 11100, 700, 285}, .toolTip = "Zoom scale",
+     .text = "30", .fore = kWhite, .back = kDark},
     {QUORL_CONTROL(txZZ), .kind = Kind::TextBox, .place = {15480, 11740, 600, 285}, .toolTip = "Magnification.",
      .text = "1", .fore = kWhite, .back = kDark},
-    {QUORL_CONTROL(Hippo), .kind = Kind::HScroll, .place = {16140, 11740, 2400, 255},
+    {QUORL_CONTROL(Hippo), .kind = Kind::HScroll, .place = {16140, 11740, 2400, 255}, .toolTip = "Magnification.",
      .bar = BarRange{1, 100, 1, 1, 10}},
     {QUORL_CONTROL(ChNom), .kind = Kind::CheckBox, .place = {15480, 12060, 4000, 255},
      .caption = "Name Locals on Zoom graphic", .fore = kLight, .back = rgb(0, 0, 0)},
@@ -40,15 +40,17 @@ const ControlRow<Self> kControls[] = {
     // black or dark red.
     {QUORL_CONTROL(LaVel), .kind = Kind::Label, .parent = "FraMoon", .place = {5900, 0, 2700, 240},
      .toolTip = "Velocity", .back = rgb(192, 192, 192)},
-    {QUORL_CONTROL(LaLocal), .kind = Kind::Label, .place = {18900, 10800, 900, 255}, .fore = kLight},
-    {QUORL_CONTROL(Text4), .kind = Kind::TextBox, .place = {18900, 11420, 900, 285}, .fore = kWhite, .back = kDark},
+    {QUORL_CONTROL(LaLocal), .kind = Kind::Label, .place = {18900, 10800, 900, 255},
+     .toolTip = "Locals: bodies near the selected world", .fore = kLight},
+    {QUORL_CONTROL(Text4), .kind = Kind::TextBox, .place = {18900, 11420, 900, 285},
+     .toolTip = "Distance to the newest nova fragment", .fore = kWhite, .back = kDark},
     {QUORL_CONTROL(FraMoon), .kind = Kind::Frame, .place = {19920, 0, 8760, 12935}, .caption = "Focus", .fore = kLight},
     {QUORL_CONTROLS(OpZo), .kind = Kind::Option, .first = 0, .last = 3, .place = {16700, 11420, 300, 255}},
     {QUORL_CONTROLS(Txlab), .kind = Kind::Label, .first = 0, .last = 2, .fore = kLight},
     {QUORL_CONTROL(ZkrolHorz), .kind = Kind::HScroll, .place = {15480, 12380, 3900, 255},
-     .bar = BarRange{0, 20000, 19920, 200, 1000}},
+     .toolTip = "Moves the zoom view across", .bar = BarRange{0, 20000, 19920, 200, 1000}},
     {QUORL_CONTROL(ZkrolVert), .kind = Kind::VScroll, .place = {19540, 11740, 255, 900},
-     .bar = BarRange{0, 8200, 0, 200, 1000}},
+     .toolTip = "Moves the zoom view up and down", .bar = BarRange{0, 8200, 0, 200, 1000}},
 };
 
 }  // namespace
@@ -79,7 +81,10 @@ ZoomView::ZoomView(World& w, Peers& p)
   // First values before any handler is wired, so opening the window runs nothing.
   c.ChNom->setChecked(true);
   c.ChGlob->setChecked(true);
-  for (int i = 0; i < 4; ++i) c.OpZo[i].setLeft(16700 + 330 * i);
+  for (int i = 0; i < 4; ++i) {
+    c.OpZo[i].setLeft(16700 + 330 * i);
+    c.OpZo[i].setToolTip("Zoom scale " + std::to_string(kPresets[i]));
+  }
   const char* captions[3] = {"Locals", "Planet Detail", "Zoom"};
   const Place places[3] = {{18050, 11420, 800, 255}, {15480, 11420, 1200, 255}, {15480, 11100, 600, 255}};
   for (int i = 0; i < 3; ++i) {

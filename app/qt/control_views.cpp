@@ -3,10 +3,37 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
+#include <algorithm>
 
 #include "app/qt/qt_canvas.h"
 
 namespace quorl {
+
+namespace {
+
+bool fits(const QFont& font, const QString& text, QSize room, bool wrap) {
+  const QFontMetrics m(font);
+  if (!wrap) return m.boundingRect(QRect(), 0, text).width() <= room.width();
+  static const QRegularExpression blanks(QStringLiteral("\\s+"));
+  for (const QString& word : text.split(blanks, Qt::SkipEmptyParts))
+    if (m.horizontalAdvance(word) > room.width()) return false;
+  const QRect r = m.boundingRect(QRect(0, 0, std::max(1, room.width()), 1 << 20), Qt::TextWordWrap, text);
+  return r.height() <= std::max(room.height(), m.height());
+}
+
+}  // namespace
+
+QFont fitFont(const QFont& font, const QString& text, QSize room, bool wrap) {
+  if (text.isEmpty() || fits(font, text, room, wrap)) return font;
+  QFont f = font;
+  const double size = font.pointSizeF();
+  for (double k = 0.9; k >= 0.6 - 1e-9; k -= 0.05) {
+    f.setPointSizeF(size * k);
+    if (fits(f, text, room, wrap)) break;
+  }
+  return f;
+}
 
 CanvasView::CanvasView(Control& c, QWidget* parent) : QWidget(parent), c_(c) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -17,9 +44,12 @@ CanvasView::CanvasView(Control& c, QWidget* parent) : QWidget(parent), c_(c) {
 void CanvasView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   if (auto* canvas = dynamic_cast<QtCanvas*>(c_.canvas.get())) {
-    p.drawImage(QRectF(0, 0, canvas->width() / 15.0, canvas->height() / 15.0), canvas->image());
+    // At its own size and pixel ratio: a plain copy, one image pixel to a device pixel.
+    const QImage& image = canvas->image();
+    p.drawImage(QPointF(0, 0), image);
     // Whatever the canvas does not cover shows the control's back colour.
-    const int w = static_cast<int>(canvas->width() / 15.0), h = static_cast<int>(canvas->height() / 15.0);
+    const QSizeF size = image.deviceIndependentSize();
+    const int w = static_cast<int>(size.width()), h = static_cast<int>(size.height());
     const QColor back(c_.back().r, c_.back().g, c_.back().b);
     if (width() > w) p.fillRect(w, 0, width() - w, height(), back);
     if (height() > h) p.fillRect(0, h, width(), height() - h, back);

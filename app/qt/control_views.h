@@ -1,6 +1,7 @@
 // Widgets for the kinds of control the toolkit has no ready widget for: drawing areas, frames,
 // shapes, lines, and labels that take clicks.
 #pragma once
+#include <QFont>
 #include <QLabel>
 #include <QWidget>
 #include <functional>
@@ -8,6 +9,11 @@
 #include "ui/control.h"
 
 namespace quorl {
+
+// The font, made smaller in steps (down to 60% of its size), until the text fits the room: with `wrap`,
+// every word within the width and the lines within the height (one line always may); without, every
+// line within the width. A text that fits keeps the font as it is.
+QFont fitFont(const QFont& font, const QString& text, QSize room, bool wrap);
 
 // Shows a control's canvas (the main view, the picture boxes); a click presses the control.
 class CanvasView : public QWidget {

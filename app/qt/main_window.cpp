@@ -15,13 +15,16 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyleFactory>
+#include <QStyle>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 #include "app/help.h"
 #include "app/qt/control_views.h"
+#include "app/qt/pump.h"
 #include "app/qt/qt_canvas.h"
 #include "app/run_control.h"
 
@@ -29,13 +32,11 @@ namespace quorl {
 
 namespace {
 
-constexpr QColor kPanel(18, 22, 34);
 constexpr int kRefreshMs = 16;  // about 60 Hz
+constexpr int kRefitMs = 120;   // a window being dragged to a new size is laid out once it rests
+constexpr int kMargin = 4;      // logical pixels right of and below the content
 
 QColor qc(Color c) { return QColor(c.r, c.g, c.b); }
-
-// Window units to logical pixels.
-int px(int units) { return static_cast<int>(std::lround(units / 15.0)); }
 
 // Carriage returns break lines in captions.
 QString display(const std::string& s) {
@@ -49,27 +50,11 @@ QString display(const std::string& s) {
 QString buttonText(const std::string& s) { return display(s).replace(QChar('&'), QStringLiteral("&&")); }
 
 bool isScroll(Kind k) { return k == Kind::HScroll || k == Kind::VScroll; }
+bool hasCaption(Kind k) {
+  return k == Kind::Label || k == Kind::Button || k == Kind::CheckBox || k == Kind::Option || k == Kind::Frame;
+}
 
 }  // namespace
-
-void applyGameStyle(QApplication& app) {
-  app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  QPalette p;
-  p.setColor(QPalette::Window, kPanel);
-  p.setColor(QPalette::WindowText, QColor(200, 210, 230));
-  p.setColor(QPalette::Base, QColor(0, 0, 0));
-  p.setColor(QPalette::AlternateBase, QColor(24, 28, 40));
-  p.setColor(QPalette::Text, QColor(230, 236, 255));
-  p.setColor(QPalette::Button, QColor(44, 52, 76));
-  p.setColor(QPalette::ButtonText, QColor(230, 236, 255));
-  p.setColor(QPalette::Highlight, QColor(70, 110, 200));
-  p.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
-  p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
-  p.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
-  for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-    p.setColor(QPalette::Disabled, role, QColor(110, 115, 130));
-  app.setPalette(p);
-}
 
 struct QuorlWindow::Bound {
   Control* c = nullptr;
@@ -87,16 +72,23 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
   scroll_->setBackgroundRole(QPalette::Window);
   setCentralWidget(scroll_);
 
+  if (QScreen* screen = QGuiApplication::primaryScreen()) dpr_ = screen->devicePixelRatio();
   build();
 
-  pump_ = new QTimer(this);
-  pump_->setInterval(0);
-  connect(pump_, &QTimer::timeout, this, [this] {
-    act([this] { g_.pumpTurn(); }, false);
-    // Even a pass that failed leaves the pump's own state true: run on while the game says so.
-    if (!g_.loopRunning()) pump_->stop();
-  });
+  pump_ = new PacedPump(
+      g_,
+      [this] {
+        act([this] { g_.pumpTurn(); }, false);
+        // Even a pass that failed leaves the pump's own state true: run on while the game says so.
+        return g_.loopRunning();
+      },
+      this);
   g_.onPumpStart = [this] { pump_->start(); };
+
+  refit_ = new QTimer(this);
+  refit_->setSingleShot(true);
+  refit_->setInterval(kRefitMs);
+  connect(refit_, &QTimer::timeout, this, [this] { fitToWindow(); });
 
   refresh_ = new QTimer(this);
   refresh_->setInterval(kRefreshMs);
@@ -110,10 +102,10 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
   g_.help->quit = [] { QCoreApplication::quit(); };
 
   syncNow();
-  // As large as the content wants, but never larger than the screen: the rest scrolls.
-  QSize want = contentSize_;
-  if (QScreen* screen = QGuiApplication::primaryScreen()) want = want.boundedTo(screen->availableGeometry().size());
-  resize(want);
+  // Today's size where the screen has room for it, else scaled down to the screen's free area.
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    setScale(std::min(1.0, fitScale(screen->availableGeometry().size())));
+  resize(contentSize_);
 }
 
 QuorlWindow::~QuorlWindow() {
@@ -286,6 +278,27 @@ void QuorlWindow::syncNow() {
   syncing_ = false;
 }
 
+QSize QuorlWindow::captionRoom(const Bound& b) const {
+  const QSize size = placeOf(b).size();
+  QStyle* style = b.w->style();
+  switch (b.c->kind) {
+    case Kind::Label: return QSize(size.width() - std::max(1, px(30)) - 1, size.height());
+    case Kind::Button: return QSize(size.width() - std::max(4, px(120)), size.height());
+    case Kind::CheckBox:
+      return QSize(size.width() - style->pixelMetric(QStyle::PM_IndicatorWidth) -
+                       style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) - 2,
+                   size.height());
+    case Kind::Option:
+      return QSize(size.width() - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) -
+                       style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) - 2,
+                   size.height());
+    case Kind::Frame: return QSize(size.width() - px(240), size.height());
+    default: return size;
+  }
+}
+
+int QuorlWindow::px(int units) const { return static_cast<int>(std::lround(units * scale_ / 15.0)); }
+
 QRect QuorlWindow::placeOf(const Bound& b) const {
   const Control& c = *b.c;
   if (c.kind == Kind::Line) {
@@ -294,7 +307,9 @@ QRect QuorlWindow::placeOf(const Bound& b) const {
                  QPoint(std::max(ax, bx) + 1, std::max(ay, by) + 1));
   }
   if (b.mainForm) return QRect(0, 0, px(c.width()), px(c.height()));
-  return QRect(px(c.left()), px(c.top()), px(c.width()), px(c.height()));
+  // Both edges are rounded, not the size: controls that meet in window units meet on screen.
+  const int left = px(c.left()), top = px(c.top());
+  return QRect(left, top, px(c.left() + c.width()) - left, px(c.top() + c.height()) - top);
 }
 
 bool QuorlWindow::shown(const Bound& b) const {
@@ -309,11 +324,17 @@ void QuorlWindow::fitContent() {
   int right = 0, bottom = 0;
   for (auto& b : bound_) {
     if (!shown(*b) || b->otherForm || b->w->parentWidget() != content_) continue;
-    const QRect r = placeOf(*b);
-    right = std::max(right, r.right() + 1);
-    bottom = std::max(bottom, r.bottom() + 1);
+    const Control& c = *b->c;
+    if (c.kind == Kind::Line) {
+      right = std::max({right, c.x1(), c.x2()});
+      bottom = std::max({bottom, c.y1(), c.y2()});
+    } else {
+      right = std::max(right, (b->mainForm ? 0 : c.left()) + c.width());
+      bottom = std::max(bottom, (b->mainForm ? 0 : c.top()) + c.height());
+    }
   }
-  const QSize size(right + 4, bottom + 4);
+  contentUnits_ = QSize(right, bottom);
+  const QSize size(px(right) + kMargin, px(bottom) + kMargin);
   if (size != contentSize_) {
     contentSize_ = size;
     content_->setFixedSize(size);
@@ -321,6 +342,62 @@ void QuorlWindow::fitContent() {
 }
 
 QSize QuorlWindow::contentSize() const { return contentSize_; }
+
+double QuorlWindow::fitScale(QSize area) const {
+  if (contentUnits_.isEmpty()) return 1.0;
+  // One pixel to spare against rounding: the content never needs a scroll bar in an area it was fitted to.
+  const double sw = (area.width() - kMargin - 1) * 15.0 / contentUnits_.width();
+  const double sh = (area.height() - kMargin - 1) * 15.0 / contentUnits_.height();
+  return std::clamp(std::min(sw, sh), kMinScale, kMaxScale);
+}
+
+void QuorlWindow::setScale(double s) {
+  s = std::clamp(s, kMinScale, kMaxScale);
+  if (GameStyle* style = gameStyle()) style->setScale(s);
+  if (s == scale_ && !bound_.empty() && contentSize_.isValid()) return;
+  scale_ = s;
+  for (auto& b : bound_) {
+    if (auto* canvas = dynamic_cast<QtCanvas*>(b->c->canvas.get())) canvas->setScale(scale_, dpr_);
+    const QSignalBlocker block(b->w);
+    apply(*b, kGeometry | kFont);
+  }
+  fitContent();
+}
+
+void QuorlWindow::fitToWindow() {
+  const double s = fitScale(scroll_->size());
+  // A window that already fits its content closely keeps its scale: rounding must not make it creep.
+  if (std::abs(s - scale_) > 0.004) setScale(s);
+}
+
+void QuorlWindow::screenChanged() {
+  QScreen* screen = windowHandle() ? windowHandle()->screen() : nullptr;
+  if (!screen) return;
+  const qreal dpr = screen->devicePixelRatio();
+  if (dpr != dpr_) {
+    dpr_ = dpr;
+    for (auto& b : bound_)
+      if (auto* canvas = dynamic_cast<QtCanvas*>(b->c->canvas.get())) canvas->setScale(scale_, dpr_);
+    update();
+  }
+  // A window larger than its new screen's free area shrinks into it; the layout follows the resize.
+  const QSize room = screen->availableGeometry().size();
+  if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+}
+
+void QuorlWindow::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  refit_->start();
+}
+
+void QuorlWindow::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (!screenHooked_ && windowHandle()) {
+    screenHooked_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] { screenChanged(); });
+    screenChanged();
+  }
+}
 
 QWidget* QuorlWindow::widgetFor(const std::string& name) const {
   auto it = byName_.find(name);
@@ -344,12 +421,14 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
     const QRect r = placeOf(b);
     if (c.kind == Kind::Line) {
       auto* line = static_cast<LineView*>(w);
-      line->from = QPointF(c.x1() / 15.0 - r.left(), c.y1() / 15.0 - r.top());
-      line->to = QPointF(c.x2() / 15.0 - r.left(), c.y2() / 15.0 - r.top());
+      const double k = scale_ / 15.0;
+      line->from = QPointF(c.x1() * k - r.left(), c.y1() * k - r.top());
+      line->to = QPointF(c.x2() * k - r.left(), c.y2() * k - r.top());
       w->update();
     }
     if (b.otherForm) w->setFixedSize(r.size());
     else w->setGeometry(r);
+    if (auto* label = qobject_cast<QLabel*>(w)) label->setIndent(std::max(1, px(30)));
   }
 
   // Colours. A text drawn in its own back colour would vanish; such a pair is shown with a light text.
@@ -386,7 +465,11 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
     w->update();
   }
 
-  if (aspects & kFont) w->setFont(gameFont(c.fontName(), c.fontSize(), c.fontBold()));
+  if ((aspects & kFont) || (hasCaption(c.kind) && (aspects & (kCaption | kGeometry)))) {
+    QFont f = gameFont(c.fontName(), c.fontSize() * scale_, c.fontBold());
+    if (hasCaption(c.kind)) f = fitFont(f, display(c.caption()), captionRoom(b), c.kind == Kind::Label);
+    if (w->font() != f) w->setFont(f);
+  }
   if (aspects & kToolTip) w->setToolTip(QString::fromStdString(c.toolTip()));
   if ((aspects & kEnabled) && !b.mainForm) w->setEnabled(c.enabled());
 
@@ -419,7 +502,7 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
     const bool show = shown(b);
     if (b.mainForm) {
       // The window's own visibility follows its form (the about button hides it); main() shows it first.
-      if (aspects != kAllAspects && isVisible() != show) setVisible(show);
+      if ((aspects & kVisible) && aspects != kAllAspects && isVisible() != show) setVisible(show);
       w->setVisible(true);
     } else if (w->isVisibleTo(w->parentWidget()) != show) {
       w->setVisible(show);

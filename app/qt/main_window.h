@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/qt/game_style.h"
 
-class QApplication;
 class QScrollArea;
 class QTimer;
 
 namespace quorl {
 
-// Fusion style with the dark palette the panels are drawn for.
-void applyGameStyle(QApplication& app);
+class PacedPump;
 
+// The window scales as a whole: at scale s, 15 window units are s logical pixels, for places, fonts and
+// drawing areas alike (the areas keep one device pixel a point at any scale and pixel ratio).
 class QuorlWindow : public QMainWindow {
  public:
   explicit QuorlWindow(Game& g, QWidget* parent = nullptr);
@@ -31,9 +32,18 @@ class QuorlWindow : public QMainWindow {
   // The size the whole window content wants, in logical pixels.
   QSize contentSize() const;
 
+  // The scale at which the content just fits an area of this size (logical pixels), within the limits.
+  double fitScale(QSize area) const;
+  double scale() const { return scale_; }
+  // Lays everything out again at scale s; what the drawing areas hold is kept.
+  void setScale(double s);
+  static constexpr double kMinScale = 0.4, kMaxScale = 4.0;
+
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   struct Bound;
@@ -45,6 +55,12 @@ class QuorlWindow : public QMainWindow {
   void apply(Bound& b, unsigned aspects);
   void applyValues(Bound& b, unsigned aspects);
   QRect placeOf(const Bound& b) const;
+  int px(int units) const;
+  // Where a control's caption goes, in logical pixels (the fitted font must keep it there).
+  QSize captionRoom(const Bound& b) const;
+  // A new screen (or a new pixel ratio): canvases at its ratio, the window within its area.
+  void screenChanged();
+  void fitToWindow();
   bool shown(const Bound& b) const;
   void fitContent();
   void refresh();
@@ -60,10 +76,15 @@ class QuorlWindow : public QMainWindow {
   std::unordered_map<const Control*, Bound*> byControl_;
   std::unordered_map<Control*, QTimer*> timers_;
   std::vector<std::unique_ptr<QWidget>> otherForms_;  // further windows of the game (an about box)
-  QTimer* pump_ = nullptr;
+  PacedPump* pump_ = nullptr;
   QTimer* refresh_ = nullptr;
+  QTimer* refit_ = nullptr;  // a resize settles before the layout follows it
   bool syncing_ = false;
+  bool screenHooked_ = false;
+  double scale_ = 1.0;
+  qreal dpr_ = 1.0;
   QSize contentSize_;
+  QSize contentUnits_;  // the content's extent in window units
 };
 
 }  // namespace quorl

@@ -23,9 +23,22 @@ QFont gameFont(const std::string& family, double pointSize, bool bold) {
   return f;
 }
 
-QtCanvas::QtCanvas(int widthUnits, int heightUnits, Color background, qreal devicePixelRatio)
-    : Canvas(widthUnits, heightUnits, background), dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1.0) {
+QtCanvas::QtCanvas(int widthUnits, int heightUnits, Color background, qreal devicePixelRatio, double windowScale)
+    : Canvas(widthUnits, heightUnits, background),
+      dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1.0),
+      scale_(windowScale > 0 ? windowScale : 1.0) {
   allocate();
+}
+
+void QtCanvas::setScale(double windowScale, qreal devicePixelRatio) {
+  if (windowScale <= 0 || devicePixelRatio <= 0 || (windowScale == scale_ && devicePixelRatio == dpr_)) return;
+  const QImage old = image_;  // shares the buffer until allocate() makes a new one
+  scale_ = windowScale;
+  dpr_ = devicePixelRatio;
+  allocate();
+  // Nearest pixels: a point of a trail stays one sharp pixel instead of a faint smear.
+  QPainter p(&image_);
+  p.drawImage(QRectF(QPointF(0, 0), image_.deviceIndependentSize()), old);
 }
 
 void QtCanvas::resize(int widthUnits, int heightUnits) {
@@ -34,7 +47,7 @@ void QtCanvas::resize(int widthUnits, int heightUnits) {
 }
 
 void QtCanvas::allocate() {
-  const double scale = dpr_ / 15.0;
+  const double scale = scale_ * dpr_ / 15.0;
   const int w = std::max(1, static_cast<int>(std::ceil(width() * scale)));
   const int h = std::max(1, static_cast<int>(std::ceil(height() * scale)));
   image_ = QImage(w, h, QImage::Format_RGB32);
@@ -47,13 +60,14 @@ void QtCanvas::onPrint(double x, double y, const std::string& text, Color c) {
   QPainter p(&image_);
   p.setRenderHint(QPainter::TextAntialiasing);
   QFont f = gameFont(fontName, 8, fontBold);
-  // A point is 20 window units, so 4/3 logical pixels.
-  f.setPixelSize(std::max(1, static_cast<int>(std::lround(fontSize * 4.0 / 3.0))));
+  // A point is 20 window units, so 4/3 logical pixels at scale 1.
+  f.setPixelSize(std::max(1, static_cast<int>(std::lround(fontSize * 4.0 / 3.0 * scale_))));
   p.setFont(f);
   p.setPen(QColor(c.r, c.g, c.b));
   // The pen is the top left of the text, as a drawing area prints.
   const QFontMetricsF m(f);
-  p.drawText(QPointF(x / 15.0, y / 15.0 + m.ascent()), QString::fromStdString(text));
+  const double toLogical = scale_ / 15.0;
+  p.drawText(QPointF(x * toLogical, y * toLogical + m.ascent()), QString::fromStdString(text));
 }
 
 CanvasFactory qtCanvasFactory() {

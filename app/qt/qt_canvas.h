@@ -10,9 +10,12 @@ namespace quorl {
 
 class QtCanvas : public Canvas {
  public:
-  // devicePixelRatio: device pixels per logical pixel (15 window units are one logical pixel).
-  QtCanvas(int widthUnits, int heightUnits, Color background, qreal devicePixelRatio);
+  // devicePixelRatio: device pixels per logical pixel. At window scale s, 15 window units are s logical pixels.
+  QtCanvas(int widthUnits, int heightUnits, Color background, qreal devicePixelRatio, double windowScale = 1.0);
   void resize(int widthUnits, int heightUnits) override;
+  // A new scale or pixel ratio: the buffer is made again at the new size, keeping what is drawn (resampled).
+  void setScale(double windowScale, qreal devicePixelRatio);
+  double windowScale() const { return scale_; }
   // The picture as drawn so far, at device pixels with the ratio set. Never copy it into something that
   // outlives a paint: the canvas writes through a raw pointer into this buffer.
   const QImage& image() const { return image_; }
@@ -23,6 +26,7 @@ class QtCanvas : public Canvas {
  private:
   void allocate();
   qreal dpr_;
+  double scale_;
   QImage image_;
 };
 

@@ -1,0 +1,123 @@
+// The pace: the cap's bookkeeping driven by a pump on virtual time, the readout, and the control.
+#include "app/pace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "tests/scenario.h"
+#include "ui/errors.h"
+
+namespace quorl {
+namespace {
+
+constexpr std::int64_t kMs = 1'000'000;
+
+// A pump as the window runs one: a pass when none must wait, else a sleep on a timer that counts whole
+// milliseconds and wakes `late` after it is due. Returns the passes of `seconds` and the longest sleep.
+struct PumpRun {
+  long passes = 0;
+  std::int64_t longestSleep = 0;
+};
+PumpRun pump(Pacer& pacer, double seconds, std::int64_t passCost, std::int64_t late, std::int64_t& now) {
+  PumpRun r;
+  const std::int64_t end = now + static_cast<std::int64_t>(seconds * 1e9);
+  while (now < end) {
+    const std::int64_t wait = pacer.waitAt(now);
+    if (wait > 0) {
+      const std::int64_t sleep = (wait + kMs - 1) / kMs * kMs;
+      r.longestSleep = std::max(r.longestSleep, sleep);
+      now += sleep + late;
+      continue;
+    }
+    pacer.passRan();
+    ++r.passes;
+    now += passCost;
+  }
+  return r;
+}
+
+TEST(Pacer, HoldsTheCapWheneverTheMachineCanReachIt) {
+  struct Case {
+    int cap;
+    std::int64_t passCost, late;
+    double expect;  // passes a second
+  };
+  const Case cases[] = {
+      {5000, 3'000, 0, 5000},           // a small system: the cap holds
+      {5000, 3'000, 300'000, 5000},     // late wake-ups are made up for
+      {30000, 10'000, 100'000, 30000},  // passes of 10 us, three to a millisecond
+      {5000, 1'000'000, 0, 1000},       // a pass slower than the cap: as fast as it goes
+      {0, 10'000, 0, 100000},           // Max: no cap at all
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(::testing::Message() << "cap " << k.cap << ", pass " << k.passCost << " ns");
+    Pacer pacer;
+    pacer.setCap(k.cap);
+    std::int64_t now = 123 * kMs;
+    const PumpRun r = pump(pacer, 2.0, k.passCost, k.late, now);
+    EXPECT_NEAR(r.passes / 2.0, k.expect, k.expect * 0.01);
+    // The pump never sleeps through more than a pass's share of time (rounded up to the timer's millisecond),
+    // so an event waits no longer than that.
+    if (k.cap) EXPECT_LE(r.longestSleep, std::max<std::int64_t>(kMs, 1'000'000'000 / k.cap));
+    else EXPECT_EQ(r.longestSleep, 0);
+  }
+}
+
+TEST(Pacer, AStallIsNotCaughtUpAndANewCapStartsAfresh) {
+  Pacer pacer;
+  pacer.setCap(5000);
+  std::int64_t now = 0;
+  pump(pacer, 0.5, 2'000, 0, now);
+  now += 5'000 * kMs;  // paused five seconds
+  const std::int64_t resumed = now;
+  long burst = 0;
+  while (pacer.waitAt(now) == 0) pacer.passRan(), ++burst, now += 2'000;
+  EXPECT_LE(burst, 5000 * Pacer::kCatchUpNs / 1'000'000'000 + 2);
+  EXPECT_LT(now - resumed, 2 * Pacer::kCatchUpNs);
+
+  // A cap chosen while the schedule is ahead of the clock runs its first pass at once.
+  pacer.setCap(50);
+  EXPECT_EQ(pacer.waitAt(now), 0);
+  pacer.passRan();
+  EXPECT_EQ(pacer.waitAt(now), 20 * kMs);
+}
+
+TEST(Pace, ReadoutText) {
+  const std::pair<double, const char*> cases[] = {{-3, "0/s"},        {0, "0/s"},         {12.4, "12/s"},
+                                                  {4998, "4998/s"},   {9999.4, "9999/s"}, {9999.6, "10.0k/s"},
+                                                  {31234, "31.2k/s"}, {103456, "103k/s"}, {2.46e6, "2.5M/s"}};
+  for (const auto& [rate, text] : cases) EXPECT_EQ(rateText(rate), text) << rate;
+}
+
+TEST(Pace, TheOptionsSetTheCapAndTheReadoutCountsPassesOfTheLastSecond) {
+  testing::Scenario sc;
+  Game& g = sc.g();
+  PacePanel& pace = *g.pace;
+  EXPECT_EQ(pace.setting(), PacePanel::kWatch);
+  EXPECT_TRUE(g.c("OpPace(0)").checked());
+  EXPECT_EQ(pace.pacer.cap(), 5000);
+
+  const int caps[] = {5000, 30000, 0};
+  for (int i : {2, 1, 0}) {
+    sc.run("press OpPace(" + std::to_string(i) + ")");
+    EXPECT_EQ(pace.setting(), i);
+    EXPECT_EQ(pace.pacer.cap(), caps[i]);
+  }
+  EXPECT_THROW(pace.choose(3), GameError);
+  EXPECT_EQ(pace.setting(), PacePanel::kWatch);
+
+  // Headless passes ignore the cap; the readout divides the passes by the time between its ticks.
+  sc.run("press CDp(3)\nadvance 1000\npasses 7000\nadvance 1000");
+  EXPECT_EQ(g.c("LabRate").caption(), "7000/s");
+  sc.run("passes 300\nadvance 1000");
+  EXPECT_EQ(g.c("LabRate").caption(), "300/s");
+  sc.run("advance 1000");
+  EXPECT_EQ(g.c("LabRate").caption(), "0/s");
+}
+
+}  // namespace
+}  // namespace quorl
