@@ -20,8 +20,6 @@ class ClassSort {
   std::string className(int cls) const;
 
  private:
-  void classify(int i);
-
   World& w_;
 };
 
