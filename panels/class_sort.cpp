@@ -8,6 +8,8 @@
 #include <string>
 
 #include "sim/numbers.h"
+#include "sim/pass_kernels.h"
+#include "sim/worker_pool.h"
 
 namespace quorl {
 
@@ -69,6 +71,11 @@ PaintTable makePaints() {
   return t;
 }
 
+// A slice's tally: present bodies, then the class counts 1..8, then its class-3 bodies; padded to a
+// cache line of its own.
+constexpr int kPresent = 0, kEarth = 9, kTally = 16;
+constexpr int kSliceRows = 1024;
+
 const PaintTable& classPaints() {
   static const PaintTable table = makePaints();
   return table;
@@ -96,37 +103,72 @@ std::string ClassSort::className(int cls) const {
   return label ? label->toolTip() : std::string();
 }
 
-void ClassSort::sort() {
-  SharedState& s = w_.s;
+void ClassSort::classify(int from, int to, int* tally) {
   BodyTable& b = w_.b;
-  std::fill(s.ClassCount.begin() + 1, s.ClassCount.end(), i16(0));
-
-  const int last = std::min<int>(s.BodyCount, kRows - 1);
-  int live = 0;
-  for (int i = 3; i <= last; ++i) live += b.Gone[i] == 0;
-  s.LiveCount = i16(live);
-  c.LaPlan->setCaption(std::to_string(s.LiveCount));
-  c.Lapl[8].setCaption(std::to_string(s.LiveCount));
-
-  // The class tests are independent, but for a number only class 7 and class 8 overlap: the count of
-  // bounds a mass reaches is its row of the table (0 is class 1 below 3e-8). A mass that is not a
-  // number passes no test.
   const PaintTable& paints = classPaints();
-  int counts[9] = {};
-  for (int i = 3, q = 3; i <= last; ++i, q = q + 1 == kPeriod ? 0 : q + 1) {
+  int* earth = &earth_[static_cast<std::size_t>(from)];
+  int present = 0, earthCount = 0, counts[9] = {};
+  for (int i = from, q = from % kPeriod; i < to; ++i, q = q + 1 == kPeriod ? 0 : q + 1) {
+    present += b.Gone[i] == 0;
     const double M = b.Mass[i];
     if (b.Gone[i] != 0 || M != M) continue;
+    // The class tests are independent, but for a number only class 7 and class 8 overlap: the count of
+    // bounds a mass reaches is its row of the table (0 is class 1 below 3e-8). A mass that is not a
+    // number passes no test.
     int row =
         (M >= 3e-8) + (M >= 4e-7) + (M >= 1.5e-6) + (M > 6e-6) + (M > 3e-5) + (M > 1e-4) + (M >= 3e-4) + (M >= 0.1);
     const int cls = row == kDim ? 1 : row;
     if (cls == 1 && b.BodyKind[i] > 10) row = kCraft;
     ++counts[cls];
-    counts[7] += cls == 8;  // a star is a brown dwarf too
     b.PlanetClass[i] = static_cast<std::int16_t>(cls);
     const Paint& p = paints[static_cast<std::size_t>(row)][static_cast<std::size_t>(q)];
     b.ColorR[i] = p.r;
     b.ColorG[i] = p.g;
-    b.ColorB[i] = cls == 3 ? static_cast<float>(std::floor(w_.Rnd() * (1 - (i % 7) / 7.0)) + 200) : p.b;
+    b.ColorB[i] = p.b;
+    if (cls == 3) earth[earthCount++] = i;
+  }
+  counts[7] += counts[8];  // a star is a brown dwarf too
+  tally[kPresent] = present;
+  for (int k = 1; k <= 8; ++k) tally[k] = counts[k];
+  tally[kEarth] = earthCount;
+}
+
+void ClassSort::sort() {
+  SharedState& s = w_.s;
+  BodyTable& b = w_.b;
+  std::fill(s.ClassCount.begin() + 1, s.ClassCount.end(), i16(0));
+
+  // Slices of the rows are classified on the worker threads of the pass in a big system; the random
+  // draws of class 3 are made here afterwards, one for each class-3 body in body order, as the rule
+  // makes them (nothing else draws in between).
+  const int last = std::min<int>(s.BodyCount, kRows - 1);
+  const int rows = std::max(0, last - 2);
+  const int slices = rows >= 2 * kSliceRows ? (rows + kSliceRows - 1) / kSliceRows : 1;
+  earth_.resize(kRows);
+  tallies_.assign(static_cast<std::size_t>(slices) * kTally, 0);
+  const auto part = [&](int c) {
+    const int from = 3 + c * kSliceRows, to = c + 1 == slices ? last + 1 : from + kSliceRows;
+    classify(from, to, &tallies_[static_cast<std::size_t>(c) * kTally]);
+  };
+  if (slices > 1) WorkerPool::shared(pass::engine().threads).run(slices, part);
+  else part(0);
+
+  int live = 0, counts[9] = {};
+  for (int c = 0; c < slices; ++c) {
+    const int* tally = &tallies_[static_cast<std::size_t>(c) * kTally];
+    live += tally[kPresent];
+    for (int k = 1; k <= 8; ++k) counts[k] += tally[k];
+  }
+  s.LiveCount = i16(live);
+  c.LaPlan->setCaption(std::to_string(s.LiveCount));
+  c.Lapl[8].setCaption(std::to_string(s.LiveCount));
+
+  for (int c = 0; c < slices; ++c) {
+    const int* earth = &earth_[static_cast<std::size_t>(3 + c * kSliceRows)];
+    for (int e = 0; e < tallies_[static_cast<std::size_t>(c) * kTally + kEarth]; ++e) {
+      const int i = earth[e];
+      b.ColorB[i] = static_cast<float>(Int(w_.Rnd() * (1 - (i % 7) / 7.0)) + 200);
+    }
   }
   for (int k = 1; k <= 8; ++k) s.ClassCount[k] = i16(counts[k]);
 

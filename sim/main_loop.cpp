@@ -73,6 +73,7 @@ void MainLoop::pass() {
 
   // 6. End of pass.
   if (fused_ && (s.ElapsedSeconds > 9 || s.LiveCount < 500)) report_.sortDue();
+  if (sliceThreads_ > 1) WorkerPool::shared(sliceThreads_).warm();
 }
 
 void MainLoop::orbitCounter() {
@@ -216,7 +217,9 @@ void MainLoop::gravity(int attractors) {
     pass::gravitySlice(simd_, live_, pullers_, proximity, slice);
   };
   if (sliceThreads_ > 1) {
-    WorkerPool::shared(sliceThreads_).run(static_cast<int>(slices_.size()), sums, draw);
+    WorkerPool& pool = WorkerPool::shared(sliceThreads_);
+    pool.run(static_cast<int>(slices_.size()), sums, draw);
+    pool.warm();  // the class sort and the next pass follow within microseconds: the workers stay awake
   } else {
     draw();
     for (int c = 0; c < static_cast<int>(slices_.size()); ++c) sums(c);

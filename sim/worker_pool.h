@@ -1,6 +1,6 @@
 // A small pool of worker threads that share a list of tasks with the calling thread. Workers are made
-// once and sleep on a condition variable between jobs (after a spin of a few microseconds), so a
-// paused game or an idle window costs no CPU.
+// once and sleep on a condition variable between jobs, after a spin of a few microseconds, or of at
+// most 150 microseconds when told a job follows (warm); a paused game or an idle window costs no CPU.
 #pragma once
 #include <atomic>
 #include <condition_variable>
@@ -40,7 +40,7 @@ class WorkerPool {
   }
 
   // Says a job follows shortly: sleeping workers wake now (waking takes tens of microseconds) and wait
-  // for it spinning, kWarmSpin at most, so that they start with it.
+  // for it spinning, 150 microseconds at most, so that they start with it; awake ones keep waiting.
   void warm();
 
  private:
