@@ -278,7 +278,9 @@ double MainLoop::floorSweep() {
   all();
   const auto start = std::chrono::steady_clock::now();
   all();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (sliceThreads_ > 1) WorkerPool::shared(sliceThreads_).warm();  // as after a pass: the next one follows
+  return seconds;
 }
 
 void MainLoop::gravityPlain(int attractors) {
