@@ -1,13 +1,18 @@
 // quorl-cli bench: times the production pass against the reference pass on systems built by preset 1
-// (seed 33333), checks that both leave the same table after 1000 passes, and times the plotting.
-// At the default speed most bodies leave the field within a few hundred passes, so the rates are
-// taken over the first 100 passes, while the system is still full; identity is checked after all 1000.
+// (seed 33333), checks that both leave the same table after 1000 passes, and measures in the same run
+// the floor: the bare gravity arithmetic of every pair on the pass's threads. The games are past their
+// first nine seconds, so a pass with fusions presses the class sort as it does in play. At the default
+// speed most bodies leave the field within a few hundred passes, so the rates are taken over the first
+// 100 passes after a short warm-up, while the system is still full; identity is checked after all 1000.
 #include "cli/bench.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -25,7 +30,9 @@ namespace {
 using Steady = std::chrono::steady_clock;
 
 constexpr int kPasses = 1000;
+constexpr int kWarm = 5;
 constexpr int kTimed = 100;
+constexpr int kPlayedSeconds = 10;  // past the first nine: fusions press the class sort
 
 struct Size {
   int bodies, planets, spare;
@@ -37,22 +44,36 @@ constexpr Size kSizes[] = {
     {152, 17, 133}, {1000, 865, 133}, {3500, 1750, 1748}, {6668, 3333, 3333}, {9999, 6664, 3333}};
 
 // Builds the system with the panel and the preset button, as a player would.
-bool build(Game& g, const Size& size) {
+bool build(Game& g, const Size& size, int preset = 1) {
   g.c("TXran").setText("33333");
   g.c("TXplanets").setText(std::to_string(size.planets));
   Control& spare = g.c("TxTenner");
   spare.setText(std::to_string(size.spare));
   spare.loseFocus();
-  g.c("CDp(1)").press();
+  g.c("CDp(" + std::to_string(preset) + ")").press();
+  g.s.ElapsedSeconds = kPlayedSeconds;
   return g.s.BodyCount == size.bodies;
 }
 
 double seconds(Steady::time_point from) { return std::chrono::duration<double>(Steady::now() - from).count(); }
 
-std::string fixed1(double v) {
+std::string fixed(double v, int digits = 1) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.1f", v);
+  std::snprintf(buf, sizeof buf, "%.*f", digits, v);
   return buf;
+}
+
+std::string cpuModel() {
+  std::ifstream info("/proc/cpuinfo");
+  for (std::string line; std::getline(info, line);)
+    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
+  return "unknown CPU";
+}
+
+std::string loadAverage() {
+  std::ifstream load("/proc/loadavg");
+  std::string one;
+  return load >> one ? one : "?";
 }
 
 int fusions(const Game& g) {
@@ -61,7 +82,7 @@ int fusions(const Game& g) {
   return n;
 }
 
-int live(const Game& g) {
+int present(const Game& g) {
   int n = 0;
   for (int i = 0; i <= g.s.BodyCount; ++i) n += g.b.Gone[i] == 0;
   return n;
@@ -88,6 +109,33 @@ double plotCost(int passes) {
   return seconds(start) * 1e9 / (static_cast<double>(rounds) * static_cast<double>(ids.size()));
 }
 
+// Microseconds of one class sort on the 6668-body system after `passes` passes, and of one pass there.
+std::pair<double, double> sortCost(int passes) {
+  BenchGame bench;
+  Game& g = *bench.game;
+  if (!build(g, kSizes[3])) return {0, 0};
+  for (int k = 0; k < passes; ++k) g.pumpTurn();
+  Control& sort = g.c("Command6");
+  constexpr int kSorts = 200;
+  auto start = Steady::now();
+  for (int k = 0; k < kSorts; ++k) sort.press();
+  const double sortUs = seconds(start) * 1e6 / kSorts;
+  start = Steady::now();
+  for (int k = 0; k < 20; ++k) g.pumpTurn();
+  return {sortUs, seconds(start) * 1e6 / 20};
+}
+
+// Passes a second of preset 3 with 3333 planets as the headless driver runs it (its clock stands still).
+double preset3Rate(int passes) {
+  BenchGame bench;
+  Game& g = *bench.game;
+  build(g, {0, 3333, 0}, 3);  // the preset decides BodyCount
+  g.s.ElapsedSeconds = 0;
+  const auto start = Steady::now();
+  for (int k = 0; k < passes; ++k) g.pumpTurn();
+  return passes / seconds(start);
+}
+
 }  // namespace
 
 BenchGame::BenchGame() {
@@ -104,8 +152,17 @@ BenchGame::~BenchGame() {
 }
 
 int runBench(std::ostream& out) {
-  out << "pass: preset 1, seed 33333; rates over the first " << kTimed << " passes, identity after " << kPasses
-      << "; vector form " << pass::simdName(pass::bestSimd()) << "\n";
+  const pass::Engine& engine = pass::engine();
+  out << "cpu: " << cpuModel() << ", " << pass::coresAvailable() << " cores for this process, load " << loadAverage()
+      << "\nengine: threads=" << engine.threads << " simd=" << pass::simdName(engine.simd)
+      << " (ns a pair measured at start:";
+  for (pass::Simd form : pass::kForms)
+    if (engine.nsPerPair[static_cast<int>(form)] > 0)
+      out << " " << pass::simdName(form) << "=" << fixed(engine.nsPerPair[static_cast<int>(form)], 2);
+  out << (engine.note.empty() ? "" : "; " + engine.note) << ")\n";
+  out << "pass: preset 1, seed 33333, ElapsedSeconds " << kPlayedSeconds << "; rates over " << kTimed
+      << " passes after " << kWarm << " warm-up passes, identity after " << kPasses
+      << "; floor = the bare pair arithmetic on the same bodies and threads\n";
   std::string fusionLine = "fusions in " + std::to_string(kPasses) + " passes:";
   std::string liveLine = "present bodies at the start -> after " + std::to_string(kPasses) + " passes:";
   bool allSame = true;
@@ -118,29 +175,58 @@ int runBench(std::ostream& out) {
     }
     Game& f = *fast.game;
     Game& p = *plain.game;
-    const int loaded = live(f);
+    const int loaded = present(f);
+    for (int k = 0; k < kWarm; ++k) {
+      f.pumpTurn();
+      p.ui.fire([&] { referencePass(p); });
+    }
+    const int threads = f.loop->threadsFor(present(f));
+    // The class sort inside the timed passes: how often it runs and what it costs.
+    Control& sortButton = f.c("Command6");
+    const std::function<void()> sort = sortButton.onClick;
+    int sorts = 0;
+    double sortTime = 0;
+    sortButton.onClick = [&] {
+      const auto from = Steady::now();
+      sort();
+      sortTime += seconds(from);
+      ++sorts;
+    };
+    double fastTime = 0, floorTime = 0;
+    for (int k = 0; k < kTimed; ++k) {
+      const auto start = Steady::now();
+      f.pumpTurn();
+      fastTime += seconds(start);
+      floorTime += f.loop->floorSweep();  // the same bodies, after each pass
+    }
+    sortButton.onClick = sort;
     auto start = Steady::now();
-    for (int k = 0; k < kTimed; ++k) f.pumpTurn();
-    const double fastRate = kTimed / seconds(start);
-    start = Steady::now();
     for (int k = 0; k < kTimed; ++k) p.ui.fire([&] { referencePass(p); });
     const double plainRate = kTimed / seconds(start);
-    for (int k = kTimed; k < kPasses; ++k) {
+    for (int k = kWarm + kTimed; k < kPasses; ++k) {
       f.pumpTurn();
       p.ui.fire([&] { referencePass(p); });
     }
     std::string why;
     const bool same = sameState(f, p, &why);
     allSame = allSame && same;
-    out << "bodies=" << size.bodies << " reference=" << fixed1(plainRate) << "/s fast=" << fixed1(fastRate)
-        << "/s speedup=" << fixed1(fastRate / plainRate) << " identical=" << (same ? "yes" : "no (" + why + ")")
-        << "\n";
+    const double fastRate = kTimed / fastTime, floorRate = floorTime > 0 ? kTimed / floorTime : 0;
+    out << "bodies=" << size.bodies << " reference=" << fixed(plainRate) << "/s fast=" << fixed(fastRate)
+        << "/s speedup=" << fixed(fastRate / plainRate) << " floor=" << fixed(floorRate)
+        << "/s of_floor=" << fixed(floorRate > 0 ? fastRate / floorRate : 0, 2) << " threads=" << threads
+        << " simd=" << pass::simdName(f.loop->simd()) << " identical=" << (same ? "yes" : "no (" + why + ")")
+        << " sorts=" << fixed(static_cast<double>(sorts) / kTimed)
+        << "/pass sort_time=" << fixed(sortTime / fastTime, 2) << " of the pass\n";
     out.flush();
     fusionLine += " " + std::to_string(size.bodies) + ":" + std::to_string(fusions(f));
-    liveLine += " " + std::to_string(size.bodies) + ":" + std::to_string(loaded) + "->" + std::to_string(live(f));
+    liveLine += " " + std::to_string(size.bodies) + ":" + std::to_string(loaded) + "->" + std::to_string(present(f));
   }
   out << fusionLine << "\n" << liveLine << "\n";
-  out << "plot=" << fixed1(plotCost(0)) << " ns/body at the start, " << fixed1(plotCost(200))
+  const auto [sortUs, passUs] = sortCost(kWarm);
+  out << "sort=" << fixed(sortUs) << " us a press (Command6, 6668-body system after " << kWarm
+      << " passes), pass=" << fixed(passUs) << " us there, sort/pass=" << fixed(sortUs / passUs, 2) << "\n";
+  out << "preset3=" << fixed(preset3Rate(300)) << "/s (3333 planets, seed 33333, first 300 passes, clock standing)\n";
+  out << "plot=" << fixed(plotCost(0)) << " ns/body at the start, " << fixed(plotCost(200))
       << " ns/body after 200 passes (BomBA into the six views, 6668-body system)\n";
   return allSame ? 0 : 1;
 }

@@ -11,11 +11,14 @@
 #include "cli/bench.h"
 #include "cli/driver.h"
 #include "cli/recording_canvas.h"
+#include "sim/pass_kernels.h"
 
 int main(int argc, char** argv) {
   const char* usage =
       "usage: quorl-cli [--dir DIR] [--record] [SCRIPT]\n       quorl-cli bench\n       quorl-cli --help | --version\n";
   if (auto done = quorl::answerAbout(argc, argv, "quorl-cli", usage, std::cout)) return *done;
+  // QUORL_SIMD or QUORL_THREADS that cannot be used: the automatic choice runs, and the driver says so.
+  if (const std::string& note = quorl::pass::engine().note; !note.empty()) std::cerr << "quorl-cli: " << note << "\n";
   std::string dir, script;
   bool record = false;  // drawing areas keep every operation (for 'dump canvas'), not pixels
   for (int i = 1; i < argc; ++i) {

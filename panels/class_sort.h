@@ -1,5 +1,7 @@
 // Planet classes and the colour code: every present planet gets a mass class and a colour.
 #pragma once
+#include <vector>
+
 #include "sim/world.h"
 
 namespace quorl {
@@ -20,9 +22,12 @@ class ClassSort {
   std::string className(int cls) const;
 
  private:
-  void classify(int i);
+  // Classes and colours of the present bodies among rows from..to; tally: see the source.
+  void classify(int from, int to, int* tally);
 
   World& w_;
+  std::vector<int> earth_;    // by row: the class-3 bodies of each slice, from its first row on
+  std::vector<int> tallies_;  // by slice
 };
 
 }  // namespace quorl

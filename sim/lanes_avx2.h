@@ -22,6 +22,7 @@ struct Avx2Lanes {
   static M eq(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
   static M ne(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_NEQ_UQ); }
   static M ngt(D a, D b) { return _mm256_cmp_pd(a, b, _CMP_NGT_UQ); }
+  static M none() { return _mm256_setzero_pd(); }
   static M both(M a, M b) { return _mm256_and_pd(a, b); }
   static M either(M a, M b) { return _mm256_or_pd(a, b); }
   static D addIf(M m, D sum, D v) { return _mm256_blendv_pd(sum, _mm256_add_pd(sum, v), m); }

@@ -21,6 +21,7 @@ struct Avx512Lanes {
   static M eq(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_EQ_OQ); }
   static M ne(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_NEQ_UQ); }
   static M ngt(D a, D b) { return _mm512_cmp_pd_mask(a, b, _CMP_NGT_UQ); }
+  static M none() { return 0; }
   static M both(M a, M b) { return static_cast<M>(a & b); }
   static M either(M a, M b) { return static_cast<M>(a | b); }
   static D addIf(M m, D sum, D v) { return _mm512_mask_add_pd(sum, m, sum, v); }

@@ -22,6 +22,7 @@ struct ScalarLanes {
   static M eq(D a, D b) { return a == b; }
   static M ne(D a, D b) { return a != b; }
   static M ngt(D a, D b) { return !(a > b); }
+  static M none() { return false; }
   static M both(M a, M b) { return a && b; }
   static M either(M a, M b) { return a || b; }
   static D addIf(M m, D sum, D v) { return m ? sum + v : sum; }

@@ -9,9 +9,8 @@
 namespace quorl::pass {
 
 struct Kernels {
-  bool (*gravity)(const Lanes& bodies, const Pullers& pullers, double proximity, double* sx, double* sy, double* sz);
-  int (*fusion)(const Lanes& bodies, const double* radius, double ax, double ay, double az, double ar, double proximity,
-                int* out);
+  void (*gravity)(const Lanes& bodies, const Pullers& pullers, double proximity, GravitySlice& slice);
+  void (*floor)(const Lanes& bodies, const Pullers& pullers, int from, int to, double* sx, double* sy, double* sz);
 };
 
 #if QUORL_X86

@@ -2,23 +2,44 @@
 // forms that return bit-identical results: each lane is one body i, each body's sum over the
 // attractors j keeps its order, and a lane that does not qualify keeps its sum (never adds 0).
 #pragma once
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace quorl::pass {
 
 enum class Simd { Scalar, Avx2, Avx512 };
+inline constexpr Simd kForms[] = {Simd::Scalar, Simd::Avx2, Simd::Avx512};
 
-// The widest form this CPU (and its operating system) can run.
-Simd bestSimd();
+// The widest form this CPU (and its operating system) can run; every narrower one runs too.
+Simd widestSimd();
 const char* simdName(Simd s);
 
+// CPUs this process may run on.
+int coresAvailable();
+
+// How the pass runs: the vector form that measured fastest here and a thread for each core, unless
+// QUORL_SIMD (scalar, avx2, avx512) or QUORL_THREADS (1..64) says otherwise. Chosen once, at the
+// first call, in a few milliseconds.
+struct Engine {
+  Simd simd = Simd::Scalar;
+  int threads = 1;
+  double nsPerPair[3] = {0, 0, 0};  // measured, by form; 0 for a form not measured
+  std::string note;                 // why an override was set aside; empty when none was
+};
+const Engine& engine();
+// The choice for the given environment values (null when unset), measuring if it must.
+Engine chooseEngine(const char* simd, const char* threads);
+
 inline constexpr int kLanePad = 8;
+inline constexpr int kLaneBits = 14;  // a lane number below 2^14 (the table has 10,000 rows)
 
 // Bodies as lanes, padded to a multiple of kLanePad; padding lanes have id -1.
 struct Lanes {
   std::vector<double> x, y, z, r, id;
   int n = 0;       // bodies
   int padded = 0;  // lanes
+  // Room for `bodies` lanes, which the caller fills, and the padding after them.
   void reset(int bodies);
 };
 
@@ -26,18 +47,25 @@ struct Lanes {
 struct Pullers {
   std::vector<double> x, y, z, r, gm, id;
   int n = 0;
-  void reset(int bodies);
+  void reset(int bodies);  // room for `bodies`, which the caller fills
 };
 
-// Sums of a = gm / r², a·dx/r ... over every puller j for every lane i, where the pair counts when
-// i ≠ j, i is not body 2, r ≠ 0 and r > 100 × (r_i + r_j) × proximity. Returns whether any pair counted.
-bool gravitySums(Simd s, const Lanes& bodies, const Pullers& pullers, double proximity, double* sx, double* sy,
-                 double* sz);
+// Gravity over the lanes from..to (multiples of kLanePad). For every lane i the sums of a = gm / r²,
+// a·dx/r ... over every puller j, where the pair counts when i ≠ j, i is not body 2, r ≠ 0 and
+// r > 100 × (r_i + r_j) × proximity. Every other pair of distinct present bodies that is not that far
+// apart (or whose contact distance is 0) is a fusion candidate: key j << kLaneBits | i.
+struct GravitySlice {
+  int from = 0, to = 0;
+  double *sx = nullptr, *sy = nullptr, *sz = nullptr;  // indexed by lane
+  std::uint32_t* keys = nullptr;                       // room for (to - from) × pullers keys
+  int found = 0;                                       // keys written
+  int firstPulled = -1;                                // lowest lane with a counted pair, or -1
+};
+void gravitySlice(Simd s, const Lanes& bodies, const Pullers& pullers, double proximity, GravitySlice& slice);
 
-// Lane positions, highest first, of the bodies that may lie within the fusion distance of body a
-// (at ax, ay, az with radius ar): every pair the exact test could fuse is among them, and the caller
-// decides each one exactly. `radius` holds the lanes' radii. Returns the count written to `out`.
-int fusionCandidates(Simd s, const Lanes& bodies, const double* radius, double ax, double ay, double az, double ar,
-                     double proximity, int* out);
+// The arithmetic of gravity for every pair of lanes from..to and pullers, with no test at all: the
+// floor the pass is measured against.
+void floorSlice(Simd s, const Lanes& bodies, const Pullers& pullers, int from, int to, double* sx, double* sy,
+                double* sz);
 
 }  // namespace quorl::pass

@@ -9,6 +9,6 @@
 #include "sim/pass_kernel.h"
 
 namespace quorl::pass {
-constinit const Kernels kAvx2Kernels{&gravityKernel<Avx2Lanes>, &fusionKernel<Avx2Lanes>};
+constinit const Kernels kAvx2Kernels{&gravityKernel<Avx2Lanes>, &floorKernel<Avx2Lanes>};
 }  // namespace quorl::pass
 #endif

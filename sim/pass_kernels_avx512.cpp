@@ -11,6 +11,6 @@
 #include "sim/pass_kernel.h"
 
 namespace quorl::pass {
-constinit const Kernels kAvx512Kernels{&gravityKernel<Avx512Lanes>, &fusionKernel<Avx512Lanes>};
+constinit const Kernels kAvx512Kernels{&gravityKernel<Avx512Lanes>, &floorKernel<Avx512Lanes>};
 }  // namespace quorl::pass
 #endif

@@ -372,20 +372,22 @@ namespace quorl {
 namespace {
 
 // Golden value: every field of the table and every shared value after preset 3 at seed 33333 and 2000 passes. Every
-// build type (Release, Debug, sanitizers) and every vector form must give it; it changes only on purpose (creation,
-// names, the class sort, the pass itself, or a shared value added to the fields).
+// build type (Release, Debug, sanitizers), every vector form and every thread count must give it; it changes only on
+// purpose (creation, names, the class sort, the pass itself, or a shared value added to the fields).
 constexpr std::uint64_t kGoldenPreset3 = 0x10353e7367a2dae1ull;
 
 TEST(Golden, Preset3Seed33333After2000Passes) {
-  for (pass::Simd form : {pass::Simd::Scalar, pass::Simd::Avx2, pass::Simd::Avx512}) {
-    if (static_cast<int>(form) > static_cast<int>(pass::bestSimd())) continue;
-    testing::Scenario sc;
-    sc.g().loop->setSimd(form);
-    EXPECT_EQ(sc.run("clock 2026-01-01 10:00:00\ntype TXran 33333\npress CDp(3)\npasses 2000\n"), "");
-    EXPECT_TRUE(sc.g().loopRunning());
-    const std::uint64_t h = stateHash(sc.g().b, sc.g().s);
-    EXPECT_EQ(h, kGoldenPreset3) << pass::simdName(form) << ": " << std::hex << h;
-  }
+  for (pass::Simd form : pass::kForms)
+    for (int threads : {1, 2, 3}) {
+      if (static_cast<int>(form) > static_cast<int>(pass::widestSimd())) continue;
+      testing::Scenario sc;
+      sc.g().loop->setSimd(form);
+      sc.g().loop->setThreads(threads);
+      EXPECT_EQ(sc.run("clock 2026-01-01 10:00:00\ntype TXran 33333\npress CDp(3)\npasses 2000\n"), "");
+      EXPECT_TRUE(sc.g().loopRunning());
+      const std::uint64_t h = stateHash(sc.g().b, sc.g().s);
+      EXPECT_EQ(h, kGoldenPreset3) << pass::simdName(form) << " " << threads << " threads: " << std::hex << h;
+    }
 }
 
 }  // namespace
