@@ -1,6 +1,14 @@
-// events.txt: the history of the last system. Every operation opens, writes and closes the file,
-// so an interrupted program leaves at most one incomplete line; a failure never stops the game.
+// events.txt: the history of the last system. A new system writes it whole; every event is one line
+// handed to the system in one write on a file kept open for appending, so an interrupted program
+// leaves at most one incomplete line; a failure never stops the game.
 #include "io/event_log.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "io/folder.h"
 #include "sim/world.h"
@@ -14,11 +22,33 @@ constexpr const char* kLineEnd = "\r\n";
 
 EventLog::EventLog(World& w, const ProgramFolder& folder) : w_(w), folder_(folder) {}
 
+EventLog::~EventLog() { close(); }
+
+void EventLog::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+bool EventLog::append(const std::string& line, std::string& error) {
+  // A file removed or replaced since it was opened is opened again by its name; a failed write reopens once.
+  struct stat st {};
+  if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && st.st_nlink == 0) close();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (fd_ < 0) fd_ = ::open(folder_.path(kFile).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0) break;
+    if (::write(fd_, line.data(), line.size()) == static_cast<ssize_t>(line.size())) return true;
+    close();
+  }
+  error = errno ? std::strerror(errno) : "write failed";
+  return false;
+}
+
 void EventLog::StartLog(int preset, const std::string& planetsText) {
   const DateTime t = w_.now();
   std::string content = "Nova" + std::to_string(preset) + "... Planets=" + planetsText + kLineEnd;
   content += timeText(t) + dateText(t) + kLineEnd;
   std::string error;
+  close();  // the new file replaces the old one, which the open descriptor would go on writing
   if (writeFileWhole(folder_.path(kFile), content, error)) lastError_.clear();
   else report("create", error);
 }
@@ -26,7 +56,7 @@ void EventLog::StartLog(int preset, const std::string& planetsText) {
 void EventLog::AppendEvent() {
   std::string line = timeText(w_.now()) + w_.s.LastEvent + kLineEnd;
   std::string error;
-  if (appendToFile(folder_.path(kFile), line, error)) lastError_.clear();
+  if (append(line, error)) lastError_.clear();
   else report("write", error);
 }
 

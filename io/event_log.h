@@ -10,6 +10,9 @@ struct ProgramFolder;
 class EventLog {
  public:
   EventLog(World& w, const ProgramFolder& folder);
+  ~EventLog();
+  EventLog(const EventLog&) = delete;
+  EventLog& operator=(const EventLog&) = delete;
 
   // Creates or truncates events.txt with the two header lines of a new system.
   void StartLog(int preset, const std::string& planetsText);
@@ -22,10 +25,14 @@ class EventLog {
  private:
   // Shows a failure below whatever the status line already says, so the event text stays readable.
   void report(const std::string& what, const std::string& error);
+  // Appends one line in one write; false with the reason when the file cannot take it.
+  bool append(const std::string& line, std::string& error);
+  void close();
 
   World& w_;
   const ProgramFolder& folder_;
   std::string lastError_;
+  int fd_ = -1;  // kept open between events: opening and closing per line cost the pass more than the line
 };
 
 }  // namespace quorl

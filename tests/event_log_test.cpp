@@ -49,6 +49,25 @@ TEST(EventLog, EventsAreAppendedWithTheTimeOfDay) {
   EXPECT_TRUE(g.log->lastError().empty());
 }
 
+TEST(EventLog, AFileRemovedOrReplacedDuringTheGameIsWrittenAgainByItsName) {
+  quorl::testing::Scenario sc;
+  Game& g = sc.g();
+  g.clock.set(DateTime{2024, 3, 5, 7, 8, 9}, g.ui.now());
+  const std::string path = g.folder.path("events.txt");
+  g.s.LastEvent = "first";
+  g.log->AppendEvent();
+  std::filesystem::remove(path);
+  g.s.LastEvent = "second";
+  g.log->AppendEvent();
+  EXPECT_EQ(logText(g), "07:08:09second\r\n");
+  std::string err;
+  ASSERT_TRUE(writeFileWhole(path, "kept\r\n", err)) << err;  // a rename over the open file
+  g.s.LastEvent = "third";
+  g.log->AppendEvent();
+  EXPECT_EQ(logText(g), "kept\r\n07:08:09third\r\n");
+  EXPECT_TRUE(g.log->lastError().empty());
+}
+
 TEST(EventLog, AnEventBeforeAnySystemStartsTheFile) {
   quorl::testing::Scenario sc;
   Game& g = sc.g();
