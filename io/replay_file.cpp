@@ -208,7 +208,10 @@ void ReplayWriter::event(const ReplayEvent& e) {
 
 void ReplayWriter::clockReading(const DateTime& t) {
   const std::uint64_t at = readings_++;
-  if (haveClock_ && t == clock_) return;
+  if (!haveClock_ || t != clock_) clockChange(at, t);
+}
+
+void ReplayWriter::clockChange(std::uint64_t at, const DateTime& t) {
   closeTicks();
   std::string value;
   const std::int64_t step = haveClock_ ? secondsBetween(clock_, t) : 0;
@@ -219,6 +222,7 @@ void ReplayWriter::clockReading(const DateTime& t) {
   changedAt_ = at;
   haveClock_ = true;
   clock_ = t;
+  if (readings_ <= at) readings_ = at + 1;
 }
 
 void ReplayWriter::fileRead(const std::string& name, const ReplayRead& r) {
@@ -286,6 +290,8 @@ bool ReplayReader::open(std::string_view text) {
       haveProgram = true;
       head_.program = std::string(raw.substr(raw.find("program") + 7));
       while (!head_.program.empty() && head_.program.front() == ' ') head_.program.erase(0, 1);
+      for (const char ch : head_.program)
+        if (ch < 0x20 || ch > 0x7e) return fail("the program's name holds more than plain letters");
       continue;
     }
     if (key == "timers") haveTimers = true;

@@ -70,8 +70,8 @@ struct ReplayEvent {
   enum class Kind : unsigned char { Press, Type, Set, Enter, Leave, Key, Tick, Turn, Check, End };
   Kind kind = Kind::Turn;
   std::uint64_t pass = 0;  // passes run since the file began, before the event
-  std::string name;        // the control, or the timer of a tick
-  std::string text;        // Type: the text; Key: the character
+  std::string name{};      // the control, or the timer of a tick
+  std::string text{};      // Type: the text; Key: the character
   std::int64_t value = 0;  // Set
   std::uint64_t hash = 0;  // Check, End: the state hash
   bool operator==(const ReplayEvent&) const = default;
@@ -91,6 +91,8 @@ class ReplayWriter {
   void event(const ReplayEvent& e);
   // One reading of the clock; a line only when it reads other than the reading before.
   void clockReading(const DateTime& t);
+  // From reading `at` on (counted from 0 at the file's start, later than the last change) the clock reads t.
+  void clockChange(std::uint64_t at, const DateTime& t);
   void fileRead(const std::string& name, const ReplayRead& r);
   // The text written so far, in whole lines.
   std::string take();
@@ -104,8 +106,8 @@ class ReplayWriter {
   std::vector<std::string> timers_;
   std::vector<TickRhythm> rhythm_;
   std::uint64_t last_ = 0;
-  int tokens_ = 0;  // ticks on the open tick line
-  std::uint64_t readings_ = 0, changedAt_ = 0;
+  int tokens_ = 0;                              // ticks on the open tick line
+  std::uint64_t readings_ = 0, changedAt_ = 0;  // readings so far; the reading of the last change
   bool haveClock_ = false;
   DateTime clock_;
 };
