@@ -418,10 +418,10 @@ bool ReplayReader::streamLine(std::string_view raw, const std::vector<std::strin
           seconds < -kMostSecondsStep)
         return fail("a clock step needs a clock before it and fewer than a century of seconds");
       value = addSeconds(clock_, seconds);
-      if (value.year < 1 || value.year > 9999) return fail("a clock beyond the calendar");
     } else if (t.size() != 4 || !parseDateTime(std::string(t[2]) + " " + std::string(t[3]), value)) {
       return fail("a clock date reads YYYY-MM-DD hh:mm:ss");
     }
+    if (value.year < 1 || value.year > 9999) return fail("a clock beyond the calendar");
     const std::uint64_t at = haveClock_ ? readingAt_ + step : step;
     if (at > kReplayMaxCount || (haveClock_ && step == 0)) return fail("clock readings that do not follow each other");
     clock.push_back({at, value});

@@ -321,6 +321,7 @@ TEST(ReplayFile, RefusesWhatNoRecordingHolds) {
       {head + "0 check 12345\n", "'check' with a value"},
       {head + "0 end 0000000000000000\n0 turn\n", "entries after the end"},
       {head + "clock 1 +1\n", "needs a clock before it"},
+      {head + "clock 0 0000-12-31 23:59:59\n", "beyond the calendar"},
       {head + "0 turn\nvalue Focus 2\n", "belongs before the first event"},
       {head + "rows Mass 9999 1 2\n", "rows beyond 9999"},
       {head + "value LastEvent a\\q\n", "VALUE"},
