@@ -79,7 +79,8 @@ void Recorder::after(const Input& in) {
     return;
   }
   inInput_ = false;
-  if (found_ && g_.presets->creations() != creations_) beginFile(std::move(*found_), foundHash_);
+  const bool created = found_ && g_.presets->creations() != creations_;
+  if (created) beginFile(std::move(*found_), foundHash_);
   found_.reset();
   if (writer_) {
     for (const Side& s : sides_) {
@@ -87,6 +88,8 @@ void Recorder::after(const Input& in) {
       else writer_->fileRead(std::get<1>(s).first, std::get<1>(s).second);
     }
     writer_->event(eventOf(in, stamp()));
+    // The new system as the press built it: the first check proves the starting state.
+    if (created) check();
     flushIfDue(false);
   }
   sides_.clear();
@@ -103,13 +106,17 @@ std::uint64_t Recorder::passed() {
   const std::int64_t now = nowMs();
   if (options_.clockMs && now - lastCheckMs_ < options_.checkMs) return nextLook_;
   lastCheckMs_ = now;
-  ReplayEvent check;
-  check.kind = ReplayEvent::Kind::Check;
-  check.pass = stamp();
-  check.hash = stateHash(g_.b, g_.s);
-  writer_->event(check);
+  check();
   flushIfDue(false);
   return nextLook_;
+}
+
+void Recorder::check() {
+  ReplayEvent e;
+  e.kind = ReplayEvent::Kind::Check;
+  e.pass = stamp();
+  e.hash = stateHash(g_.b, g_.s);
+  writer_->event(e);
 }
 
 void Recorder::side(const Side& s) {
@@ -134,13 +141,13 @@ void Recorder::fileRead(const std::string& name, bool& ok, std::string& bytes) {
   if (!ignoring_) side(std::pair<std::string, ReplayRead>{name, {ok, ok ? bytes : std::string()}});
 }
 
-void Recorder::beginFile(ReplayHead head, std::uint64_t hash) {
+void Recorder::beginFile(ReplayHead head, std::uint64_t oldEnd) {
   if (writer_) {
     // The old system ends in the state the press found.
     ReplayEvent end;
     end.kind = ReplayEvent::Kind::End;
     end.pass = stamp();
-    end.hash = hash;
+    end.hash = oldEnd;
     writer_->event(end);
     flushIfDue(true);
     writer_.reset();
@@ -157,10 +164,6 @@ void Recorder::beginFile(ReplayHead head, std::uint64_t hash) {
   writer_ = std::make_unique<ReplayWriter>(head);
   base_ = g_.passesRun();
   spoilt_.clear();
-  ReplayEvent check;
-  check.kind = ReplayEvent::Kind::Check;
-  check.hash = hash;
-  writer_->event(check);
   write(true, writer_->take());
   lastCheckMs_ = lastFlushMs_ = nowMs();
   nextLook_ = writer_ ? base_ + options_.checkEvery : ~std::uint64_t{0};

@@ -50,7 +50,9 @@ class Recorder : public Outside {
 
   std::uint64_t stamp() const;
   void side(const Side& s);
-  void beginFile(ReplayHead head, std::uint64_t hash);
+  // A new file from the state a press found; the old one ends in that state.
+  void beginFile(ReplayHead head, std::uint64_t oldEnd);
+  void check();
   void write(bool whole, const std::string& text);
   void flushIfDue(bool force);
   std::int64_t nowMs() const { return options_.clockMs ? options_.clockMs() : 0; }

@@ -13,6 +13,7 @@
 #include "app/pace.h"
 #include "events/launch.h"
 #include "io/params_file.h"
+#include "names/names.h"
 #include "sim/fields.h"
 #include "sim/numbers.h"
 
@@ -116,6 +117,10 @@ void runs(const std::string& name, int n, Changed changed, Text text, ReplayHead
   }
 }
 
+// Values the preset press renews before anything reads them: the fields creation zeroes in every row, and
+// the names it gives bodies 0..3333. A head of the state a press found leaves them out.
+bool renewedByCreation(const Field& f, int k) { return f.resetFrom >= 0 && k >= f.resetFrom; }
+
 void describeFields(Game& g, ReplayHead& out) {
   SharedState& fresh = freshShared();
   for (const Field& f : fields()) {
@@ -131,12 +136,14 @@ void describeFields(Game& g, ReplayHead& out) {
             [&](int i) { return valueText(f.at(g.b, g.s, k, i)); }, out);
         continue;
       }
+      if (renewedByCreation(f, k)) continue;
+      const int from = f.name == "BodyName" ? NameGenerator::kNamedBodies : 0;
       // A body row starts as its type's zero; rows lie side by side, so the scan needs no lookups.
       std::visit(
           [&](auto* row) {
             using T = std::remove_pointer_t<decltype(row)>;
             runs(
-                nameOf(f, k), kRows, [&](int i) { return !same(row[i], T{}); },
+                nameOf(f, k), kRows, [&](int i) { return i >= from && !same(row[i], T{}); },
                 [&](int i) { return valueText(FieldPtr{row + i}); }, out);
           },
           f.at(g.b, g.s, k, 0));
