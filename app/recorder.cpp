@@ -184,7 +184,7 @@ void Recorder::flushIfDue(bool force) {
   const bool late = options_.clockMs && options_.flushMs > 0 && now - lastFlushMs_ >= options_.flushMs;
   if (!force && !late && writer_->size() < kChunk) return;
   lastFlushMs_ = now;
-  const std::string text = writer_->take();
+  const std::string text = force ? writer_->take() : writer_->takeLines();
   if (!text.empty()) write(false, text);
 }
 

@@ -163,8 +163,18 @@ ReplayWriter::ReplayWriter(const ReplayHead& h) : timers_(h.timers), rhythm_(h.t
 
 void ReplayWriter::closeTicks() {
   if (tokens_ == 0) return;
-  out_ += '\n';
   tokens_ = 0;
+  std::string line = out_.substr(lineStart_);
+  // Timers that run while nothing else happens tick in the same pattern over and over.
+  for (std::size_t n = 0; n < recent_.size(); ++n)
+    if (recent_[n] == line) {
+      out_.resize(lineStart_);
+      out_ += "^" + std::to_string(n + 1);
+      break;
+    }
+  out_ += '\n';
+  recent_.push_front(std::move(line));
+  if (recent_.size() > static_cast<std::size_t>(kTickRepeats)) recent_.pop_back();
 }
 
 void ReplayWriter::line(std::uint64_t pass, const std::string& rest) {
@@ -182,6 +192,7 @@ void ReplayWriter::event(const ReplayEvent& e) {
       TickRhythm& r = rhythm_[code];
       const std::int64_t residual = static_cast<std::int64_t>(e.pass) - predicted(r, last_);
       if (tokens_ == kTicksPerLine) closeTicks();
+      if (tokens_ == 0) lineStart_ = out_.size();
       out_ += static_cast<char>('A' + code);
       if (residual != 0) out_ += std::to_string(residual);
       ++tokens_;
@@ -234,6 +245,14 @@ std::string ReplayWriter::take() {
   closeTicks();
   std::string out;
   out.swap(out_);
+  return out;
+}
+
+std::string ReplayWriter::takeLines() {
+  const std::size_t whole = tokens_ > 0 ? lineStart_ : out_.size();
+  std::string out = out_.substr(0, whole);
+  out_.erase(0, whole);
+  if (tokens_ > 0) lineStart_ = 0;
   return out;
 }
 
@@ -397,15 +416,22 @@ bool ReplayReader::tickToken(ReplayEvent& e) {
   return true;
 }
 
-bool ReplayReader::streamLine(std::string_view raw, const std::vector<std::string_view>& t, ReplayEvent& e,
-                              bool& isEvent) {
+bool ReplayReader::streamLine(const std::vector<std::string_view>& t, ReplayEvent& e, bool& isEvent) {
   using K = ReplayEvent::Kind;
   isEvent = false;
   const std::string_view key = t[0];
-  if (key[0] >= 'A' && key[0] <= 'Z') {
+  if (key[0] == '^') {
+    const bool one = t.size() == 1 && key.size() == 2 && key[1] >= '1' && key[1] <= '9';
+    const std::size_t n = one ? static_cast<std::size_t>(key[1] - '0') : 0;
+    if (!one || n > recent_.size()) return fail("a repeat of a tick line that is not there");
+    ticks_ = recent_[n - 1];
+  } else if (key[0] >= 'A' && key[0] <= 'Z') {
     if (t.size() != 1) return fail("a tick line holds no blanks");
-    ticks_ = raw.substr(raw.find(key[0]));
-    while (!ticks_.empty() && (ticks_.back() == ' ' || ticks_.back() == '\t')) ticks_.remove_suffix(1);
+    ticks_ = key;
+  }
+  if (key[0] == '^' || (key[0] >= 'A' && key[0] <= 'Z')) {
+    recent_.push_front(ticks_);
+    if (recent_.size() > static_cast<std::size_t>(kTickRepeats)) recent_.pop_back();
     return true;
   }
   if (key == "clock") {
@@ -484,7 +510,7 @@ bool ReplayReader::next(ReplayEvent& e) {
         key == "keep")
       return fail("'" + std::string(key) + "' belongs before the first event");
     bool isEvent = false;
-    if (!streamLine(raw, t, e, isEvent)) return false;
+    if (!streamLine(t, e, isEvent)) return false;
     if (isEvent) return true;
   }
 }

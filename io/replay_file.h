@@ -77,6 +77,9 @@ struct ReplayEvent {
   bool operator==(const ReplayEvent&) const = default;
 };
 
+// A tick line may repeat one of the last few: "^N" is the N-th tick line before it, 1 to kTickRepeats.
+inline constexpr int kTickRepeats = 9;
+
 // How far a tick lies from where its timer's rhythm puts it: both sides keep the same rhythm per letter.
 struct TickRhythm {
   std::uint64_t last = 0;
@@ -96,6 +99,8 @@ class ReplayWriter {
   void fileRead(const std::string& name, const ReplayRead& r);
   // The text written so far, in whole lines.
   std::string take();
+  // The same, but a tick line still open stays for more ticks.
+  std::string takeLines();
   std::size_t size() const { return out_.size(); }
 
  private:
@@ -107,6 +112,8 @@ class ReplayWriter {
   std::vector<TickRhythm> rhythm_;
   std::uint64_t last_ = 0;
   int tokens_ = 0;                              // ticks on the open tick line
+  std::size_t lineStart_ = 0;                   // where it begins
+  std::deque<std::string> recent_;              // the last tick lines, the latest first
   std::uint64_t readings_ = 0, changedAt_ = 0;  // readings so far; the reading of the last change
   bool haveClock_ = false;
   DateTime clock_;
@@ -138,7 +145,7 @@ class ReplayReader {
   bool fail(const std::string& why);
   bool nextLine(std::string_view& out);
   bool headLine(const std::vector<std::string_view>& t);
-  bool streamLine(std::string_view raw, const std::vector<std::string_view>& t, ReplayEvent& e, bool& isEvent);
+  bool streamLine(const std::vector<std::string_view>& t, ReplayEvent& e, bool& isEvent);
   bool tickToken(ReplayEvent& e);
   bool stamp(std::uint64_t pass, ReplayEvent& e);
 
@@ -150,7 +157,8 @@ class ReplayReader {
   ReplayHead head_;
   std::vector<TickRhythm> rhythm_;
   std::uint64_t last_ = 0;
-  std::string_view ticks_;  // what is left of the tick line being read
+  std::string_view ticks_;               // what is left of the tick line being read
+  std::deque<std::string_view> recent_;  // the last tick lines, the latest first
   std::uint64_t readingAt_ = 0;
   bool haveClock_ = false;
   DateTime clock_;

@@ -274,6 +274,14 @@ TEST(ReplayFile, ReadsBackWhatWasWritten) {
                                      {K::Leave, 12001, "Text1"},
                                      {K::Key, 12002, "", " "},
                                      {K::Turn, 12002},
+                                     {K::Tick, 12002, "Tr"},
+                                     {K::Tick, 12002, "TiK"},
+                                     {K::Tick, 12002, "Tr"},
+                                     {K::Tick, 12002, "TiK"},
+                                     {K::Tick, 12002, "Tr"},
+                                     {K::Tick, 12002, "TiK"},
+                                     {K::Tick, 12002, "Tr"},
+                                     {K::Tick, 12002, "TiK"},
                                      {K::End, 40000, "", "", 0, 1}};
   std::vector<ReplayReader::ClockChange> clock = {
       {0, {2024, 2, 29, 23, 59, 59}}, {3, {2024, 3, 1, 0, 0, 0}}, {4, {1999, 1, 1, 0, 0, 0}}};
@@ -281,7 +289,7 @@ TEST(ReplayFile, ReadsBackWhatWasWritten) {
   for (int i = 0; i < 2; ++i) w.clockReading(clock[0].value);
   for (std::size_t i = 0; i < events.size(); ++i) {
     if (i == 2) w.clockReading(clock[1].value), w.clockReading(clock[2].value);
-    if (i == 5) w.fileRead("tallyho.txt", {false, ""});
+    if (i == 5 || i == 16 || i == 18 || i == 20) w.fileRead("tallyho.txt", {i > 5, ""});
     w.event(events[i]);
   }
   const std::string text = w.take();
@@ -295,11 +303,13 @@ TEST(ReplayFile, ReadsBackWhatWasWritten) {
     EXPECT_EQ(read.clock[i].reading, clock[i].reading);
     EXPECT_EQ(read.clock[i].value, clock[i].value);
   }
-  ASSERT_EQ(read.reads.size(), 1u);
+  ASSERT_EQ(read.reads.size(), 4u);
   EXPECT_FALSE(read.reads[0].second.ok);
   EXPECT_NE(text.find("rows Mass 3 0.5*3 \\e 1e-08\n"), std::string::npos) << text;
   // A tick costs its letter and how far it lies from its timer's rhythm: nothing when on it.
   EXPECT_NE(text.find("\nB5AB4\nread tallyho.txt 0\nBB11983\n0 tick TimAfrica\n"), std::string::npos) << text;
+  // A tick line like one of the last few costs a reference to it.
+  EXPECT_NE(text.find("\nAB\nread tallyho.txt 1 \\e\n^1\n"), std::string::npos) << text;
 }
 
 TEST(ReplayFile, RefusesWhatNoRecordingHolds) {
