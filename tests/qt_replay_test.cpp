@@ -18,10 +18,14 @@
 #include "cli/driver.h"
 #include "io/folder.h"
 #include "sim/fields.h"
+#include "tests/qt_wait.h"
 #include "tests/scenario.h"
 
 namespace quorl {
 namespace {
+
+using testing::runFor;
+using testing::waitFor;
 
 QApplication& app() {
   static int argc = 1;
@@ -30,16 +34,6 @@ QApplication& app() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static QApplication* a = new QApplication(argc, argv);
   return *a;
-}
-
-bool waitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
 }
 
 // A game recorded headless; gives its file and its final state hash.
@@ -89,7 +83,7 @@ TEST(ReplayWindow, TakesOnlyThePaceAndTheHoldAndEndsWhereTheGameDid) {
   QApplication::sendEvent(widget("TXplanets"), &typed);
   QKeyEvent steer(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, QStringLiteral("q"));
   QApplication::sendEvent(widget("Quorl"), &steer);
-  waitFor([] { return false; }, 150);
+  runFor(150);
   EXPECT_EQ(replayer.passes(), held);
   EXPECT_NE(g.s.Preset, 7);
   EXPECT_EQ(g.c("TXplanets").text(), "17");

@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/game.h"
@@ -19,23 +20,13 @@
 #include "app/qt/settings.h"
 #include "io/replay_file.h"
 #include "sim/fields.h"
+#include "tests/qt_wait.h"
 
 namespace {
 
 using namespace quorl;
-
-bool waitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
-void runFor(int ms) {
-  waitFor([] { return false; }, ms);
-}
+using testing::runFor;
+using testing::waitFor;
 
 void xdotool(const QStringList& args) {
   if (QProcess::execute(QStringLiteral("xdotool"), args) != 0) std::fprintf(stderr, "xdotool failed\n");
@@ -70,10 +61,11 @@ int main(int argc, char** argv) {
   options.dir = argv[1];
   options.canvases = qtCanvasFactory();
   options.record = windowRecording();
-  Game g(options);
+  const auto game = std::make_unique<Game>(options);  // large: on the heap
+  Game& g = *game;
   QuorlWindow window(g);
   window.show();
-  if (!waitFor([&] { return window.windowHandle() && window.windowHandle()->isExposed(); }, 10000)) {
+  if (!testing::shown(window)) {
     std::fprintf(stderr, "the window was never shown\n");
     return 1;
   }
@@ -116,7 +108,7 @@ int main(int argc, char** argv) {
 
   click(w("Command1"));
   QWidget* about = w("FormBrel");
-  if (!waitFor([&] { return about->windowHandle() && about->windowHandle()->isExposed(); }, 10000)) {
+  if (!testing::shown(*about)) {
     std::fprintf(stderr, "the about window was never shown\n");
     return 1;
   }

@@ -1,22 +1,12 @@
 #!/usr/bin/env bash
 # A game played in the real window replays to the state it ended in: headless with one and with two
-# worker threads in every vector form, and in the window itself. The window runs on a virtual X server
-# of its own. Usage: replay_window.sh RECORDER QUORL QUORL_CLI
+# worker threads in every vector form, and in the window itself. Runs on an X server (with_xvfb.sh gives
+# it one of its own). Usage: replay_window.sh RECORDER QUORL QUORL_CLI
 set -euo pipefail
 REC=$1 QUORL=$2 CLI=$3
-for tool in Xvfb xdotool; do
-  command -v $tool >/dev/null || { echo "$tool is missing (scripts/deps.sh installs it)" >&2; exit 1; }
-done
+command -v xdotool >/dev/null || { echo "xdotool is missing (scripts/deps.sh installs it)" >&2; exit 1; }
 WORK=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-XVFB=$!
-trap 'kill $XVFB 2>/dev/null || true; wait $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
-for _ in $(seq 200); do
-  [ -s "$WORK/display" ] && break
-  sleep 0.05
-done
-[ -s "$WORK/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -1 "$WORK/display")" QT_QPA_PLATFORM=xcb
+trap 'rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 mkdir -p "$WORK/game"
