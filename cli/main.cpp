@@ -28,8 +28,10 @@ int main(int argc, char** argv) {
       record = true;
     } else if (a == "--save-replay" && i + 1 < argc) {
       saveReplay = argv[++i];
-    } else if (a == "replay" && i == 1 && argc == 3) {
-      return quorl::replayFile(argv[2], std::cout, std::cerr);
+    } else if (a == "replay" && i == 1) {
+      if (argc == 3) return quorl::replayFile(argv[2], std::cout, std::cerr);
+      std::cerr << "replay takes one file: quorl-cli replay FILE\n";
+      return 2;
     } else if (a == "bench") {
       return quorl::runBench(std::cout);
     } else if (script.empty() && a.rfind("--", 0) != 0) {

@@ -18,14 +18,8 @@
 
 namespace quorl {
 
-// A recording played in the window; its own files go to a folder that goes with it.
-int playReplay(const std::string& path, bool quitAtEnd, QSettings& settings) {
-  Replayer replayer;
-  std::string error;
-  if (!replayer.loadFile(path, error)) {
-    std::cerr << path << ": " << error << '\n';
-    return 2;
-  }
+// A recording (loaded and checked) played in the window; its own files go to a folder that goes with it.
+int playReplay(Replayer& replayer, const std::string& path, bool quitAtEnd, QSettings& settings) {
   QTemporaryDir folder;
   GameOptions options;
   options.dir = folder.path().toStdString();
@@ -66,9 +60,21 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     bench = bench || std::strcmp(argv[i], "--bench-window") == 0;
     quitAtEnd = quitAtEnd || std::strcmp(argv[i], "--quit-at-end") == 0;
-    if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) replay = argv[++i];
+    if (std::strcmp(argv[i], "--replay") != 0) continue;
+    if (i + 1 == argc) {
+      std::cerr << "--replay takes a file: quorl --replay FILE\n";
+      return 2;
+    }
+    replay = argv[++i];
   }
   if (bench && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A file no game can play is refused before any window is asked for.
+  quorl::Replayer replayer;
+  std::string error;
+  if (!replay.empty() && !replayer.loadFile(replay, error)) {
+    std::cerr << replay << ": " << error << '\n';
+    return 2;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quorl"));
   QApplication::setApplicationVersion(QString::fromLatin1(quorl::kVersion));
@@ -79,7 +85,7 @@ int main(int argc, char** argv) {
 
   // Before the game, so that it outlives the pace panel that writes to it.
   QSettings settings(QStringLiteral("Quorl"), QStringLiteral("Quorl"));
-  if (!replay.empty()) return quorl::playReplay(replay, quitAtEnd, settings);
+  if (!replay.empty()) return quorl::playReplay(replayer, replay, quitAtEnd, settings);
 
   quorl::GameOptions options;  // the program folder is the executable's folder
   options.canvases = quorl::qtCanvasFactory();
