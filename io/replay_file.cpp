@@ -60,6 +60,12 @@ void ticked(TickRhythm& r, std::uint64_t pass) {
   r.seen = true;
 }
 
+bool isHeadKey(std::string_view key) {
+  for (const char* head : {"program", "timers", "start", "value", "rows", "control", "keep"})
+    if (key == head) return true;
+  return false;
+}
+
 std::string readText(const ReplayRead& r) { return r.ok ? "1 " + replayToken(r.bytes) : "0"; }
 
 }  // namespace
@@ -298,9 +304,7 @@ bool ReplayReader::open(std::string_view text) {
     const auto t = split(raw);
     if (t.empty() || t[0][0] == '#') continue;
     const std::string_view key = t[0];
-    const bool head = key == "program" || key == "timers" || key == "start" || key == "value" || key == "rows" ||
-                      key == "control" || key == "keep";
-    if (!head) {
+    if (!isHeadKey(key)) {
       pos_ = at;
       line_ = lineAt;
       break;
@@ -506,9 +510,7 @@ bool ReplayReader::next(ReplayEvent& e) {
     if (t.empty() || t[0][0] == '#') continue;
     if (ended_) return fail("entries after the end");
     const std::string_view key = t[0];
-    if (key == "program" || key == "timers" || key == "start" || key == "value" || key == "rows" || key == "control" ||
-        key == "keep")
-      return fail("'" + std::string(key) + "' belongs before the first event");
+    if (isHeadKey(key)) return fail("'" + std::string(key) + "' belongs before the first event");
     bool isEvent = false;
     if (!streamLine(t, e, isEvent)) return false;
     if (isEvent) return true;
