@@ -25,7 +25,7 @@ int playReplay(Replayer& replayer, const std::string& path, bool quitAtEnd, QSet
   options.dir = folder.path().toStdString();
   options.canvases = qtCanvasFactory();
   options.outside = &replayer;
-  const auto owned = std::make_unique<Game>(options);  // large: on the heap
+  const auto owned = std::make_unique<Game>(options);  // nearly 8 MB: on the heap
   Game& game = *owned;
   rememberPace(game, settings);
   if (!replayer.begin(game)) {
@@ -90,7 +90,9 @@ int main(int argc, char** argv) {
   quorl::GameOptions options;  // the program folder is the executable's folder
   options.canvases = quorl::qtCanvasFactory();
   options.record = quorl::windowRecording();  // every game is recorded
-  quorl::Game game(options);
+  // Nearly 8 MB, the whole of a usual stack: on the heap.
+  const auto owned = std::make_unique<quorl::Game>(options);
+  quorl::Game& game = *owned;
   quorl::rememberPace(game, settings);
 
   quorl::QuorlWindow window(game);
