@@ -9,6 +9,7 @@
 #include "app/pass_report.h"
 #include "app/preset_press.h"
 #include "app/program_start.h"
+#include "app/recorder.h"
 #include "app/run_control.h"
 #include "events/biosphere.h"
 #include "events/launch.h"
@@ -59,11 +60,20 @@ Game::Game(GameOptions options)
   editor->tabTip = &params->c.LabTab.get();
   onKey = [this](char ch) { launch->steering.key(ch); };
 
+  outside = options.outside;
+  if (options.record.on) {
+    recorder_ = std::make_unique<Recorder>(*this, std::move(options.record));
+    outside = recorder_.get();
+  }
   ui.fire([this] { programStart(*this); });
   if (folder.fellBack) status("Program folder is read-only; files are kept in " + folder.dir);
+  if (recorder_) recorder_->started();
 }
 
-Game::~Game() = default;
+Game::~Game() {
+  // The recording ends while every panel is still there to hash.
+  if (recorder_) recorder_->finish();
+}
 
 void Game::superman() {
   if (loopRunning_) return;
@@ -84,12 +94,51 @@ bool Game::pumpTurn() {
   passDone_ = true;  // set first, so that even a pass that fails is followed by the test
   ++passesRun_;
   ui.fire([this] { loop->pass(); });
+  if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
 }
 
 void Game::keyPress(char ch) {
   if (onKey) ui.fire([this, ch] { onKey(ch); });
+}
+
+bool Game::apply(const Input& in) {
+  using K = Input::Kind;
+  if (in.kind == K::Pass) {
+    const std::uint64_t before = passesRun_;
+    const bool running = loopRunning_;
+    const bool on = pumpTurn();
+    // A turn that stopped the loop without a pass changes what the next start does: it is recorded.
+    if (recorder_ && running && passesRun_ == before) recorder_->stopped();
+    return on;
+  }
+  if (in.kind == K::Tick && !in.control->timerRunning()) return false;
+  if (recorder_) recorder_->before(in);
+  try {
+    switch (in.kind) {
+      case K::Press: in.control->press(); break;
+      case K::Text: in.control->setText(in.text); break;
+      case K::Value: in.control->setValue(in.value); break;
+      case K::FocusIn: in.control->gainFocus(); break;
+      case K::FocusOut: in.control->loseFocus(); break;
+      case K::Key: keyPress(static_cast<char>(in.value)); break;
+      case K::Tick: in.control->tick(); break;
+      case K::Pass: break;
+    }
+  } catch (const std::exception& e) {
+    // The core reports its own errors; anything else that escapes is shown rather than ending the game.
+    status(std::string("Error: ") + e.what());
+  }
+  if (recorder_) {
+    recorder_->after(in);
+    checkAt_ = recorder_->nextLook();
+  }
+  return true;
+}
+
+void Game::advance(std::int64_t ms) {
+  ui.advance(ms, [this](Control& timer) { apply(Input::tick(timer)); });
 }
 
 }  // namespace quorl

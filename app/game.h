@@ -9,6 +9,7 @@
 #include "io/folder.h"
 #include "panels/peers.h"
 #include "sim/world.h"
+#include "ui/input.h"
 
 namespace quorl {
 
@@ -20,10 +21,23 @@ class PresetPress;
 class MainLoop;
 class GamePassReport;
 class PacePanel;
+class Recorder;
+
+// How the game records itself into replay.qr beside events.txt (docs/replay.md).
+struct RecordOptions {
+  bool on = false;
+  int keep = 4;                           // earlier systems kept as replay-1.qr ... replay-4.qr
+  std::uint64_t checkEvery = 16384;       // passes between state checks, at least
+  std::int64_t checkMs = 0;               // and at least this much time, when `clockMs` is given
+  std::int64_t flushMs = 0;               // the file is written at least this often, when `clockMs` is given
+  std::function<std::int64_t()> clockMs;  // a monotonic clock (the window's); empty: passes alone decide
+};
 
 struct GameOptions {
-  std::string dir;         // preferred program folder; empty: the executable's folder
-  CanvasFactory canvases;  // empty: headless raster canvases
+  std::string dir;             // preferred program folder; empty: the executable's folder
+  CanvasFactory canvases;      // empty: headless raster canvases
+  RecordOptions record{};      // off unless asked
+  Outside* outside = nullptr;  // a replay that hands the recorded clock and file reads back
 };
 
 class Game : public World {
@@ -52,6 +66,18 @@ class Game : public World {
   void keyPress(char ch);
   std::function<void(char)> onKey;  // the steering sets this
 
+  // Where everything from outside enters the game: the window, the driver and a replay all come here, so a
+  // recording sees every input in order. An error is shown in the status line and the game goes on.
+  // A pass input is one turn of the pump (false once it has stopped); a tick of a stopped timer is nothing.
+  bool apply(const Input& in);
+  // Virtual time moves on `ms` milliseconds; each due timer's tick is an input.
+  void advance(std::int64_t ms);
+  // The main loop's pump state, for a replay's starting state.
+  bool passDone() const { return passDone_; }
+  void restoreLoop(bool running, bool passDone) { loopRunning_ = running, passDone_ = passDone; }
+  // The recording, when the game keeps one.
+  Recorder* recorder() { return recorder_.get(); }
+
   // Subsystems, in the order they make their controls.
   std::unique_ptr<EventLog> log;
   std::unique_ptr<NameGenerator> names;
@@ -77,6 +103,8 @@ class Game : public World {
 
  private:
   Peers peers_;
+  std::unique_ptr<Recorder> recorder_;
+  std::uint64_t checkAt_ = ~std::uint64_t{0};  // the pass at which the recording looks whether to check
   bool loopRunning_ = false;
   bool passDone_ = false;  // a pass of this run has ended, so its yield lies behind us
   std::uint64_t passesRun_ = 0;

@@ -142,7 +142,9 @@ bool ParametersFile::Outfile() {
 void ParametersFile::Remfile() {
   std::string text, error;
   ParamsRecord r = own_;
-  const int fieldsRead = readFileHead(path(), kParamsReadLimit, text, error) ? parseParams(text, r) : 0;
+  bool read = readFileHead(path(), kParamsReadLimit, text, error);
+  if (g_.outside) g_.outside->fileRead(kFile, read, text);
+  const int fieldsRead = read ? parseParams(text, r) : 0;
   store(r, fieldsRead);
   if (fieldsRead < kParamsFields) {
     Outfile();

@@ -27,6 +27,10 @@ class ParametersFile {
 
   std::string path() const;
 
+  // The values last read or written, which stand in for boxes the file cannot hold (a replay restores them).
+  const ParamsRecord& record() const { return own_; }
+  void setRecord(const ParamsRecord& r) { own_ = r; }
+
  private:
   // The fields read so far go into their values, before any control changes.
   void store(const ParamsRecord& r, int fieldsRead);

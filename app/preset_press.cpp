@@ -122,6 +122,7 @@ void PresetPress::create(int preset) {
   Game& g = g_;
   SharedState& s = g.s;
   notes_.clear();
+  ++creations_;
 
   // 1-3: the seed, the choices left to chance on the first creation, the log.
   g.random.seed(in.seed);

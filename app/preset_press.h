@@ -20,6 +20,8 @@ class PresetPress {
 
   // The click of CDp(preset), preset 1..10.
   void create(int preset);
+  // Systems built since program start (a refused press builds none).
+  int creations() const { return creations_; }
 
  private:
   // The panel's inputs as one creation reads them; taken before anything changes.
@@ -37,7 +39,8 @@ class PresetPress {
   void resetBodyData(int preset);
 
   Game& g_;
-  std::vector<std::string> notes_;  // repairs and failures to show once the start has set the status line
+  std::vector<std::string> notes_;
+  int creations_ = 0;  // repairs and failures to show once the start has set the status line
 };
 
 }  // namespace quorl

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/game.h"
+#include "app/recorder.h"
 #include "cli/recording_canvas.h"
 #include "sim/fields.h"
 #include "sim/numbers.h"
@@ -184,7 +185,7 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     Control& c = control(g, a);
     if (c.kind == Kind::Timer || c.kind == Kind::TextBox || c.kind == Kind::HScroll || c.kind == Kind::VScroll)
       throw ScriptError{"'" + a + "' cannot be pressed"};
-    c.press();
+    g.apply(Input::press(c));
   } else if (cmd == "set") {
     Control& c = control(g, a);
     if (c.kind != Kind::HScroll && c.kind != Kind::VScroll) throw ScriptError{"'" + a + "' is not a scroll bar"};
@@ -192,30 +193,29 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     if (v < c.min() || v > c.max())
       throw ScriptError{"value " + b2 + " is outside " + a + "'s range " + std::to_string(c.min()) + ".." +
                         std::to_string(c.max())};
-    c.setValue(static_cast<int>(v));
+    g.apply(Input::scrolled(c, static_cast<int>(v)));
   } else if (cmd == "type") {
     std::size_t s2 = rest.find(' ');
     const std::string name = rest.substr(0, s2);
     const std::string text = s2 == std::string::npos ? "" : rest.substr(s2 + 1);
     Control& c = control(g, name);
     if (c.kind != Kind::TextBox) throw ScriptError{"'" + name + "' is not a text box"};
-    c.setText(text);
+    g.apply(Input::typed(c, text));
   } else if (cmd == "enter" || cmd == "leave") {
     Control& c = control(g, a);
-    if (cmd == "enter") c.gainFocus();
-    else c.loseFocus();
+    g.apply(cmd == "enter" ? Input::focusIn(c) : Input::focusOut(c));
   } else if (cmd == "tick") {
     Control& c = control(g, a);
     if (c.kind != Kind::Timer) throw ScriptError{"'" + a + "' is not a timer"};
     long long n = b2.empty() ? 1 : integer(b2, "tick");
-    for (long long i = 0; i < n; ++i) c.tick();
+    for (long long i = 0; i < n; ++i) g.apply(Input::tick(c));
   } else if (cmd == "advance") {
     long long ms = integer(a, "advance");
     if (ms < 0) throw ScriptError{"advance takes a time that is not negative"};
-    g.ui.advance(ms);
+    g.advance(ms);
   } else if (cmd == "passes") {
     long long n = integer(a, "passes");
-    for (long long i = 0; i < n && g.pumpTurn(); ++i) {
+    for (long long i = 0; i < n && g.apply(Input::pass()); ++i) {
     }
   } else if (cmd == "clock") {
     DateTime t;
@@ -236,9 +236,11 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     if (!fieldAt(g, name, p)) throw ScriptError{"no value named '" + name + "'"};
     std::string why;
     if (!setFieldText(p, text, why)) throw ScriptError{why + " for " + name};
+    // A scene set by hand is not something a player can do: the system being recorded no longer replays.
+    if (Recorder* r = g.recorder()) r->spoil("'put " + rest + "'");
   } else if (cmd == "key") {
     if (rest.size() != 1) throw ScriptError{"key takes one character"};
-    g.keyPress(rest[0]);
+    g.apply(Input::key(rest[0]));
   } else if (cmd == "dump") {
     if (a == "bodies") {
       out << dumpBodies(g);

@@ -11,15 +11,17 @@
 #include "cli/bench.h"
 #include "cli/driver.h"
 #include "cli/recording_canvas.h"
+#include "cli/replay_command.h"
 #include "sim/pass_kernels.h"
 
 int main(int argc, char** argv) {
   const char* usage =
-      "usage: quorl-cli [--dir DIR] [--record] [SCRIPT]\n       quorl-cli bench\n       quorl-cli --help | --version\n";
+      "usage: quorl-cli [--dir DIR] [--record] [--save-replay FILE] [SCRIPT]\n       quorl-cli replay FILE\n"
+      "       quorl-cli bench\n       quorl-cli --help | --version\n";
   if (auto done = quorl::answerAbout(argc, argv, "quorl-cli", usage, std::cout)) return *done;
   // QUORL_SIMD or QUORL_THREADS that cannot be used: the automatic choice runs, and the driver says so.
   if (const std::string& note = quorl::pass::engine().note; !note.empty()) std::cerr << "quorl-cli: " << note << "\n";
-  std::string dir, script;
+  std::string dir, script, saveReplay;
   bool record = false;  // drawing areas keep every operation (for 'dump canvas'), not pixels
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -27,6 +29,12 @@ int main(int argc, char** argv) {
       dir = argv[++i];
     } else if (a == "--record") {
       record = true;
+    } else if (a == "--save-replay" && i + 1 < argc) {
+      saveReplay = argv[++i];
+    } else if (a == "replay" && i == 1) {
+      if (argc == 3) return quorl::replayFile(argv[2], std::cout, std::cerr);
+      std::cerr << "replay takes one file: quorl-cli replay FILE\n";
+      return 2;
     } else if (a == "bench") {
       return quorl::runBench(std::cout);
     } else if (script.empty() && a.rfind("--", 0) != 0) {
@@ -57,6 +65,7 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     quorl::GameOptions options{dir, {}};
+    options.record.on = !saveReplay.empty();
     if (record)
       options.canvases = [](int w, int h, quorl::Color bg) {
         return std::make_unique<quorl::RecordingCanvas>(w, h, bg);
@@ -64,6 +73,7 @@ int main(int argc, char** argv) {
     auto game = std::make_unique<quorl::Game>(options);
     status =
         quorl::runScript(*game, file.is_open() ? static_cast<std::istream&>(file) : std::cin, std::cout, std::cerr);
+    if (status == 0 && !saveReplay.empty()) status = quorl::keepReplay(std::move(game), saveReplay, std::cerr);
   }
   if (!temporary.empty()) {
     std::error_code ec;

@@ -28,6 +28,10 @@ class Steering {
   // The fuel bar and its tool tip for a body's fuel.
   void showFuel(double fuel);
 
+  // The thrust text in force (a replay restores it).
+  const std::string& thrustInForce() const { return inForce_; }
+  void setThrustInForce(const std::string& text) { inForce_ = text; }
+
  private:
   void toggle();
   void drawKeys();

@@ -94,6 +94,18 @@ bool writeFileWhole(const std::string& path, const std::string& content, std::st
   return ok;
 }
 
+bool appendToFile(const std::string& path, const std::string& content, std::string& error) {
+  std::FILE* f = std::fopen(path.c_str(), "ab");
+  if (!f) {
+    error = std::strerror(errno);
+    return false;
+  }
+  bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
+  ok = (std::fclose(f) == 0) && ok;
+  if (!ok) error = "write failed";
+  return ok;
+}
+
 bool readFile(const std::string& path, std::string& content) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;

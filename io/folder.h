@@ -20,6 +20,8 @@ struct ProgramFolder {
 std::string executableDir();
 // Writes through a temporary file and a rename, so the file is either whole or untouched.
 bool writeFileWhole(const std::string& path, const std::string& content, std::string& error);
+// Opens, appends and closes.
+bool appendToFile(const std::string& path, const std::string& content, std::string& error);
 bool readFile(const std::string& path, std::string& content);
 // At most `limit` bytes from the start of a plain file; false, with the reason, otherwise.
 bool readFileHead(const std::string& path, std::size_t limit, std::string& content, std::string& error);

@@ -23,7 +23,9 @@ World::World(CanvasFactory canvases) : ui(std::move(canvases)) {
 
 DateTime World::now() {
   clock.setVirtualNow(ui.now());
-  return clock.now();
+  DateTime t = clock.now();
+  if (outside) outside->clockRead(t);
+  return t;
 }
 
 void World::status(const std::string& text) { window.Labill->setCaption(text); }

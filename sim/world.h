@@ -5,6 +5,7 @@
 
 #include "sim/bodies.h"
 #include "sim/clock.h"
+#include "sim/outside.h"
 #include "sim/random.h"
 #include "sim/state.h"
 #include "ui/control_table.h"
@@ -23,6 +24,7 @@ class World {
   SharedState s;
   Random random;
   Clock clock;
+  Outside* outside = nullptr;  // a recording or a replay, when there is one
 
   // The main window: its surface is the main orbit view; Labill is the status line.
   struct Controls {

@@ -17,13 +17,13 @@
 using namespace quorl;
 namespace fs = std::filesystem;
 
-TEST(Folder, WritesWholeFiles) {
+TEST(Folder, WritesWholeFilesAndAppends) {
   std::string dir = quorl::testing::tempDir();
   ProgramFolder f = ProgramFolder::resolve(dir);
   EXPECT_FALSE(f.fellBack);
   std::string err, back;
   ASSERT_TRUE(writeFileWhole(f.path("a.txt"), "one\r\n", err)) << err;
-  ASSERT_TRUE(writeFileWhole(f.path("a.txt"), "one\r\ntwo\r\n", err)) << err;
+  ASSERT_TRUE(appendToFile(f.path("a.txt"), "two\r\n", err)) << err;
   ASSERT_TRUE(readFile(f.path("a.txt"), back));
   EXPECT_EQ(back, "one\r\ntwo\r\n");
   EXPECT_FALSE(fs::exists(f.path("a.txt.tmp")));

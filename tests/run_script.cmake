@@ -1,15 +1,32 @@
-# Runs one driver script and compares what it prints (and its exit status) with NAME.expected.
-# A first line "# exit N" in the script names the expected exit status (default 0).
-get_filename_component(dir ${SCRIPT} DIRECTORY)
-get_filename_component(name ${SCRIPT} NAME_WE)
+# Runs one driver script through quorl-cli (-DSCRIPT=FILE), or replays one recorded game (-DREPLAY=FILE),
+# and compares what it prints (and its exit status) with NAME.expected beside it. A first line "# exit N"
+# in the script, or in a replay's expected output, names the expected exit status (default 0).
+if(DEFINED REPLAY)
+  get_filename_component(dir ${REPLAY} DIRECTORY)
+  get_filename_component(file ${REPLAY} NAME)
+  get_filename_component(name ${REPLAY} NAME_WE)
+  set(command ${CLI} replay ${file})  # from its folder, so that messages name it alike everywhere
+  set(workdir ${dir})
+  set(status_from ${dir}/${name}.expected)
+else()
+  get_filename_component(dir ${SCRIPT} DIRECTORY)
+  get_filename_component(name ${SCRIPT} NAME_WE)
+  set(command ${CLI} ${SCRIPT})
+  set(workdir ${CMAKE_CURRENT_BINARY_DIR})
+  set(status_from ${SCRIPT})
+endif()
 set(expected_file ${dir}/${name}.expected)
-file(STRINGS ${SCRIPT} first LIMIT_COUNT 1)
+file(STRINGS ${status_from} first LIMIT_COUNT 1)
 set(want_rc 0)
 if(first MATCHES "^# exit ([0-9]+)")
   set(want_rc ${CMAKE_MATCH_1})
 endif()
-execute_process(COMMAND ${CLI} ${SCRIPT} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+execute_process(COMMAND ${command} WORKING_DIRECTORY ${workdir} OUTPUT_VARIABLE out ERROR_VARIABLE err
+                RESULT_VARIABLE rc)
 file(READ ${expected_file} expected)
+if(DEFINED REPLAY)
+  string(REGEX REPLACE "^# exit [0-9]+\n" "" expected "${expected}")
+endif()
 if(NOT rc EQUAL want_rc)
   message(FATAL_ERROR "exit ${rc}, wanted ${want_rc}\nstdout:\n${out}\nstderr:\n${err}")
 endif()

@@ -20,30 +20,19 @@
 #include "app/game.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
+#include "tests/qt_wait.h"
 #include "tests/scenario.h"
 
 namespace {
 
 using namespace quorl;
+using testing::runFor;
+using testing::waitFor;
 
 int failures = 0;
 void check(bool ok, const std::string& what) {
   std::printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
   failures += ok ? 0 : 1;
-}
-
-// Runs the event loop until `done` holds (or the time is up).
-bool waitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
-void runFor(int ms) {
-  waitFor([] { return false; }, ms);
 }
 
 QImage grabScreen(QWidget& w) { return QGuiApplication::primaryScreen()->grabWindow(w.winId()).toImage(); }
@@ -116,7 +105,7 @@ int main(int argc, char** argv) {
   Game g(options);
   QuorlWindow window(g);
   window.show();
-  if (!waitFor([&] { return window.windowHandle() && window.windowHandle()->isExposed(); }, 10000)) {
+  if (!testing::shown(window)) {
     std::fprintf(stderr, "the window was never shown\n");
     return 1;
   }
@@ -165,7 +154,7 @@ int main(int argc, char** argv) {
   // The about window takes the main window's place; its "--" ends the program.
   static_cast<QPushButton*>(window.widgetFor("Command1"))->click();
   QWidget* about = window.widgetFor("FormBrel");
-  const bool shown = waitFor([&] { return about->windowHandle() && about->windowHandle()->isExposed(); }, 10000);
+  const bool shown = testing::shown(*about);
   check(shown && !window.isVisible(), "the about window instead of the main window");
   runFor(300);
   const QImage aboutShot = grabScreen(*about);

@@ -1,18 +1,7 @@
 #!/usr/bin/env bash
-# Runs the real-window test on a virtual X server of its own; Xvfb says which display it took, so
-# tests running side by side never meet. Usage: window_shot.sh BINARY OUT [SCREEN [fit]]
+# Runs the real-window test on a virtual X server of its own. Usage: window_shot.sh BINARY OUT [SCREEN [fit]]
 # (SCREEN as 1366x768, 1920x1080 when not given; "fit" runs the test of the window on that screen).
 set -euo pipefail
 BIN=$1 OUT=$2 SCREEN=${3:-1920x1080}
 shift $(($# < 3 ? $# : 3))
-command -v Xvfb >/dev/null || { echo "Xvfb is missing (scripts/deps.sh installs xvfb)" >&2; exit 1; }
-DISPLAY_FILE=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${SCREEN}x24" -nolisten tcp 3>"$DISPLAY_FILE" 2>/dev/null &
-XVFB=$!
-trap 'kill $XVFB 2>/dev/null || true; wait $XVFB 2>/dev/null || true; rm -f "$DISPLAY_FILE"' EXIT
-for _ in $(seq 200); do
-  [ -s "$DISPLAY_FILE" ] && break
-  sleep 0.05
-done
-[ -s "$DISPLAY_FILE" ] || { echo "Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -1 "$DISPLAY_FILE")" QT_QPA_PLATFORM=xcb timeout 60 "$BIN" "$OUT" "$@"
+exec bash "$(dirname "$0")/with_xvfb.sh" "$SCREEN" timeout 60 "$BIN" "$OUT" "$@"

@@ -148,6 +148,25 @@ void Control::tick() {
   if (timerRunning()) fire(onTick);
 }
 
+Control::Snapshot Control::snapshot() const {
+  return {caption_,  toolTip_,     text_,        parent_, fontName_, fore_,   back_,     visible_, enabled_,
+          readOnly_, fontBold_,    left_,        top_,    width_,    height_, x1_,       y1_,      x2_,
+          y2_,       smallChange_, largeChange_, value_,  min_,      max_,    interval_, fontSize_};
+}
+
+void Control::restore(const Snapshot& s) {
+  caption_ = s.caption, toolTip_ = s.toolTip, text_ = s.text, parent_ = s.parent, fontName_ = s.fontName;
+  fore_ = s.fore, back_ = s.back;
+  visible_ = s.visible, enabled_ = s.enabled, readOnly_ = s.readOnly, fontBold_ = s.fontBold;
+  left_ = s.left, top_ = s.top, width_ = s.width, height_ = s.height;
+  x1_ = s.x1, y1_ = s.y1, x2_ = s.x2, y2_ = s.y2;
+  smallChange_ = s.smallChange, largeChange_ = s.largeChange;
+  value_ = s.value, min_ = s.min, max_ = s.max, interval_ = s.interval;
+  fontSize_ = s.fontSize;
+  touch(kAllAspects);
+  if (kind == Kind::Timer) ui_.timerChanged(*this);
+}
+
 void setClamped(Control& bar, double v) {
   if (bar.max() <= bar.min()) return;
   const double lo = bar.min(), hi = bar.max();

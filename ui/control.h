@@ -144,6 +144,19 @@ class Control {
   // The aspects changed since the last call (the window's refresh reads them).
   unsigned takeChanged();
 
+  // Every property a rule or the window can change, as plain data. A replay puts a recorded window back
+  // with restore(), which runs no handler.
+  struct Snapshot {
+    std::string caption, toolTip, text, parent, fontName;
+    Color fore, back;
+    bool visible, enabled, readOnly, fontBold;
+    int left, top, width, height, x1, y1, x2, y2, smallChange, largeChange, value, min, max, interval;
+    double fontSize;
+    bool operator==(const Snapshot&) const = default;
+  };
+  Snapshot snapshot() const;
+  void restore(const Snapshot& s);
+
  private:
   template <typename T>
   void set(T& field, const T& v, unsigned aspect) {

@@ -75,7 +75,7 @@ void Ui::timerChanged(Control& timer) {
   if (onTimerChanged) onTimerChanged(timer);
 }
 
-void Ui::advance(std::int64_t ms) {
+void Ui::advance(std::int64_t ms, const std::function<void(Control&)>& tick) {
   const std::int64_t end = nowMs_ + ms;
   for (;;) {
     // The earliest due timer; ties go to the one created first.
@@ -89,7 +89,8 @@ void Ui::advance(std::int64_t ms) {
     if (!next || when > end) break;
     nowMs_ = when;
     due_[next] = when + next->interval();
-    next->tick();
+    if (tick) tick(*next);
+    else next->tick();
   }
   nowMs_ = end;
 }

@@ -44,8 +44,9 @@ class Ui {
 
   // Timers in virtual time (the Qt layer runs them on real timers instead).
   std::int64_t now() const { return nowMs_; }
-  // Fires enabled timers in time order until `ms` more milliseconds have passed.
-  void advance(std::int64_t ms);
+  // Fires enabled timers in time order until `ms` more milliseconds have passed; `tick` fires each one
+  // (the game hands it on as an input), else the timer ticks itself.
+  void advance(std::int64_t ms, const std::function<void(Control&)>& tick = {});
   // Called when a timer is started, stopped or given a new interval.
   void timerChanged(Control& timer);
   std::function<void(Control&)> onTimerChanged;  // the Qt layer maps this to QTimer

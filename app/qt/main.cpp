@@ -1,8 +1,11 @@
 // The game's entry point: the core, its Qt canvases and the main window.
 #include <QApplication>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <cstring>
 #include <iostream>
+#include <memory>
+#include <string>
 
 #include "app/about.h"
 #include "app/game.h"
@@ -10,18 +13,68 @@
 #include "app/qt/qt_canvas.h"
 #include "app/qt/settings.h"
 #include "app/qt/window_bench.h"
+#include "app/replayer.h"
 #include "app_info.h"
+
+namespace quorl {
+
+// A recording (loaded and checked) played in the window; its own files go to a folder that goes with it.
+int playReplay(Replayer& replayer, const std::string& path, bool quitAtEnd, QSettings& settings) {
+  QTemporaryDir folder;
+  GameOptions options;
+  options.dir = folder.path().toStdString();
+  options.canvases = qtCanvasFactory();
+  options.outside = &replayer;
+  const auto owned = std::make_unique<Game>(options);  // nearly 8 MB: on the heap
+  Game& game = *owned;
+  rememberPace(game, settings);
+  if (!replayer.begin(game)) {
+    std::cerr << path << ": " << replayer.result().message << '\n';
+    return 2;
+  }
+  QuorlWindow window(game);
+  window.playBack(replayer, [&](const ReplayResult& r) {
+    std::cout << replaySummary(r) << std::endl;
+    if (!r.message.empty()) std::cerr << path << ": " << r.message << std::endl;
+    if (quitAtEnd) QCoreApplication::exit(replayStatus(r));
+  });
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace quorl
 
 int main(int argc, char** argv) {
   const char* usage =
-      "usage: quorl [Qt options]\n       quorl --bench-window\n       quorl --help | --version\n"
+      "usage: quorl [Qt options]\n       quorl --replay FILE [--quit-at-end]\n       quorl --bench-window\n"
+      "       quorl --help | --version\n"
       "Opens the game window. Files go beside the program, or to $XDG_DATA_HOME/quorl\n"
       "(~/.local/share/quorl) when the game is installed or its folder cannot be written.\n"
+      "Every game is recorded into replay.qr there (earlier systems: replay-1.qr ... replay-4.qr).\n"
+      "--replay plays a recorded game in the window; Pause or the space bar holds it, the pace sets its speed.\n"
+      "--quit-at-end closes it when it ends, with the exit status of quorl-cli replay.\n"
       "--bench-window times the window's loop against the bare loop (offscreen unless QT_QPA_PLATFORM says).\n";
   if (auto done = quorl::answerAbout(argc, argv, "quorl", usage, std::cout)) return *done;
-  bool bench = false;
-  for (int i = 1; i < argc; ++i) bench = bench || std::strcmp(argv[i], "--bench-window") == 0;
+  bool bench = false, quitAtEnd = false;
+  std::string replay;
+  for (int i = 1; i < argc; ++i) {
+    bench = bench || std::strcmp(argv[i], "--bench-window") == 0;
+    quitAtEnd = quitAtEnd || std::strcmp(argv[i], "--quit-at-end") == 0;
+    if (std::strcmp(argv[i], "--replay") != 0) continue;
+    if (i + 1 == argc) {
+      std::cerr << "--replay takes a file: quorl --replay FILE\n";
+      return 2;
+    }
+    replay = argv[++i];
+  }
   if (bench && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A file no game can play is refused before any window is asked for.
+  quorl::Replayer replayer;
+  std::string error;
+  if (!replay.empty() && !replayer.loadFile(replay, error)) {
+    std::cerr << replay << ": " << error << '\n';
+    return 2;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quorl"));
   QApplication::setApplicationVersion(QString::fromLatin1(quorl::kVersion));
@@ -32,9 +85,14 @@ int main(int argc, char** argv) {
 
   // Before the game, so that it outlives the pace panel that writes to it.
   QSettings settings(QStringLiteral("Quorl"), QStringLiteral("Quorl"));
+  if (!replay.empty()) return quorl::playReplay(replayer, replay, quitAtEnd, settings);
+
   quorl::GameOptions options;  // the program folder is the executable's folder
   options.canvases = quorl::qtCanvasFactory();
-  quorl::Game game(options);
+  options.record = quorl::windowRecording();  // every game is recorded
+  // Nearly 8 MB, the whole of a usual stack: on the heap.
+  const auto owned = std::make_unique<quorl::Game>(options);
+  quorl::Game& game = *owned;
   quorl::rememberPace(game, settings);
 
   quorl::QuorlWindow window(game);

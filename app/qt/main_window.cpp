@@ -26,6 +26,8 @@
 #include "app/qt/control_views.h"
 #include "app/qt/pump.h"
 #include "app/qt/qt_canvas.h"
+#include "app/replay_state.h"
+#include "app/replayer.h"
 #include "app/run_control.h"
 
 namespace quorl {
@@ -78,7 +80,7 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
   pump_ = new PacedPump(
       g_,
       [this] {
-        act([this] { g_.pumpTurn(); }, false);
+        input(Input::pass(), false);
         // Even a pass that failed leaves the pump's own state true: run on while the game says so.
         return g_.loopRunning();
       },
@@ -139,7 +141,7 @@ void QuorlWindow::build() {
 
 QWidget* QuorlWindow::makeWidget(Bound& b) {
   Control* c = b.c;
-  auto press = [this, c] { act([c] { c->press(); }, true); };
+  auto press = [this, c] { input(Input::press(*c), true); };
   switch (c->kind) {
     case Kind::Form: {
       if (b.otherForm) {
@@ -174,7 +176,7 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
           if (syncing_) return;
           QString t = e->toPlainText();
           t.replace(QChar('\n'), QStringLiteral("\r\n"));
-          act([c, t] { c->setText(t.toStdString()); }, true);
+          input(Input::typed(*c, t.toStdString()), true);
         });
         e->installEventFilter(this);
         return e;
@@ -182,7 +184,7 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
       auto* e = new QLineEdit(content_);
       e->setTextMargins(1, 0, 1, 0);
       connect(e, &QLineEdit::textEdited, this,
-              [this, c](const QString& t) { act([c, t] { c->setText(t.toStdString()); }, true); });
+              [this, c](const QString& t) { input(Input::typed(*c, t.toStdString()), true); });
       e->installEventFilter(this);
       return e;
     }
@@ -209,7 +211,7 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
     case Kind::VScroll: {
       auto* bar = new QScrollBar(c->kind == Kind::HScroll ? Qt::Horizontal : Qt::Vertical, content_);
       connect(bar, &QScrollBar::valueChanged, this, [this, c](int v) {
-        if (!syncing_) act([c, v] { c->setValue(v); }, true);
+        if (!syncing_) input(Input::scrolled(*c, v), true);
       });
       return bar;
     }
@@ -234,13 +236,13 @@ QWidget* QuorlWindow::containerFor(const Control& c) {
   return content_;
 }
 
-void QuorlWindow::act(const std::function<void()>& fn, bool syncAfter) {
-  try {
-    fn();
-  } catch (const std::exception& e) {
-    // The core reports its own errors; anything else that escapes is shown rather than ending the game.
-    g_.status(std::string("Error: ") + e.what());
+void QuorlWindow::input(const Input& in, bool syncAfter) {
+  if (replay_) {
+    // A replay takes nothing from the player but the pace and the hold.
+    if (in.kind == Input::Kind::Press && in.control == &*g_.run->c.Command5) return hold(!held_);
+    if (!in.control || !isPaceControl(g_, *in.control)) return;
   }
+  g_.apply(in);
   if (syncAfter) syncNow();
 }
 
@@ -250,7 +252,7 @@ void QuorlWindow::timerChanged(Control& t) {
     q = new QTimer(this);
     q->setTimerType(Qt::PreciseTimer);
     Control* c = &t;
-    connect(q, &QTimer::timeout, this, [this, c] { act([c] { c->tick(); }, false); });
+    connect(q, &QTimer::timeout, this, [this, c] { input(Input::tick(*c), false); });
   }
   // A timer with interval 0 does not fire.
   if (t.timerRunning()) q->start(t.interval());
@@ -259,6 +261,7 @@ void QuorlWindow::timerChanged(Control& t) {
 
 void QuorlWindow::refresh() {
   syncNow();
+  if (replay_) showReplayState();
   for (auto& b : bound_)
     if (b->c->canvas && b->c->canvas->takeDirty()) b->w->update();
 }
@@ -399,6 +402,57 @@ void QuorlWindow::showEvent(QShowEvent* e) {
   }
 }
 
+void QuorlWindow::playBack(Replayer& replayer, std::function<void(const ReplayResult&)> done) {
+  replay_ = &replayer;
+  replayDone_ = std::move(done);
+  // The recording runs the passes; nothing of the replay opens a browser or ends the program.
+  g_.onPumpStart = nullptr;
+  g_.run->openBrowser = nullptr;
+  g_.help->quit = nullptr;
+  qApp->installEventFilter(this);
+  replayPump_ = new PacedPump(
+      g_, [this] { return replayTurn(); }, this);
+  syncNow();
+  showReplayState();
+  replayPump_->start();
+}
+
+bool QuorlWindow::replayTurn() {
+  if (held_ || !replay_) return false;
+  const bool more = replay_->step(g_);
+  if (!more) {
+    syncNow();
+    showReplayState();
+    if (auto done = std::move(replayDone_)) {
+      replayDone_ = nullptr;
+      done(replay_->result());
+    }
+  }
+  return more;
+}
+
+void QuorlWindow::hold(bool on) {
+  if (!replay_ || replay_->result().ending != ReplayResult::Ending::Playing) return;
+  held_ = on;
+  if (!held_) replayPump_->start();
+  showReplayState();
+}
+
+void QuorlWindow::showReplayState() {
+  const ReplayResult& r = replay_->result();
+  const std::string at = std::to_string(replay_->passes()) + " of " + std::to_string(replay_->length());
+  std::string state;
+  switch (r.ending) {
+    case ReplayResult::Ending::Playing:
+      state = held_ ? "held at pass " + at + " (Pause or the space bar plays on)" : "pass " + at;
+      break;
+    case ReplayResult::Ending::Finished: state = "ended at pass " + at + ", in the state recorded"; break;
+    default: state = r.message; break;
+  }
+  const QString title = display(g_.window.Quorl->caption() + " - replay: " + state);
+  if (windowTitle() != title) setWindowTitle(title);
+}
+
 QWidget* QuorlWindow::widgetFor(const std::string& name) const {
   auto it = byName_.find(name);
   return it == byName_.end() ? nullptr : it->second->w;
@@ -484,7 +538,8 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
         w->update();
         break;
       case Kind::Form:
-        if (b.mainForm) setWindowTitle(display(c.caption()));
+        if (b.mainForm && replay_) showReplayState();
+        else if (b.mainForm) setWindowTitle(display(c.caption()));
         else w->setWindowTitle(display(c.caption()));
         break;
       default: break;
@@ -547,6 +602,26 @@ void QuorlWindow::applyValues(Bound& b, unsigned aspects) {
 
 bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto type = event->type();
+  if (replay_ && qobject_cast<QWidget*>(watched)) {
+    // A replay's window lets clicks reach only the pace and the hold; the space bar holds it too.
+    switch (type) {
+      case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+          hold(!held_);
+        return true;
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Wheel: return true;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick: {
+        const std::string name = watched->objectName().toStdString();
+        const Control* c = g_.ui.find(name);
+        return !(c && (isPaceControl(g_, *c) || c == &*g_.run->c.Command5));
+      }
+      default: break;
+    }
+  }
   if (!syncing_ && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
     // Switching to another application or opening a menu is not leaving the box.
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -554,8 +629,7 @@ bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
       auto it = byName_.find(watched->objectName().toStdString());
       if (it != byName_.end()) {
         Control* c = it->second->c;
-        if (type == QEvent::FocusIn) act([c] { c->gainFocus(); }, true);
-        else act([c] { c->loseFocus(); }, true);
+        input(type == QEvent::FocusIn ? Input::focusIn(*c) : Input::focusOut(*c), true);
       }
     }
   }
@@ -569,7 +643,7 @@ void QuorlWindow::keyPressEvent(QKeyEvent* e) {
   const bool inBox = qobject_cast<const QLineEdit*>(held) || qobject_cast<const QPlainTextEdit*>(held);
   if (!inBox && !text.isEmpty() && text.at(0).unicode() < 128) {
     const char ch = static_cast<char>(text.at(0).unicode());
-    act([this, ch] { g_.keyPress(ch); }, true);
+    input(Input::key(ch), true);
     return;
   }
   QMainWindow::keyPressEvent(e);

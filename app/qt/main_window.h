@@ -17,6 +17,8 @@ class QTimer;
 namespace quorl {
 
 class PacedPump;
+class Replayer;
+struct ReplayResult;
 
 // The window scales as a whole: at scale s, 15 window units are s logical pixels, for places, fonts and
 // drawing areas alike (the areas keep one device pixel a point at any scale and pixel ratio).
@@ -31,6 +33,10 @@ class QuorlWindow : public QMainWindow {
   QWidget* widgetFor(const std::string& name) const;
   // The size the whole window content wants, in logical pixels.
   QSize contentSize() const;
+
+  // Plays a recording (begun on this window's game) instead of taking the player's inputs: only the pace
+  // and the hold ("Pause", or the space bar) stay the player's. `done` hears how it ended.
+  void playBack(Replayer& replayer, std::function<void(const ReplayResult&)> done);
 
   // The scale at which the content just fits an area of this size (logical pixels), within the limits.
   double fitScale(QSize area) const;
@@ -65,8 +71,12 @@ class QuorlWindow : public QMainWindow {
   void fitContent();
   void refresh();
   void timerChanged(Control& timer);
-  // Runs something the player did (or a timer) against the core; errors go to the status line.
-  void act(const std::function<void()>& fn, bool syncAfter);
+  // Hands something the player did (or a timer) to the game; errors go to the status line.
+  void input(const Input& in, bool syncAfter);
+  // The replay's pump: one step of the recording a turn, as the pace allows.
+  bool replayTurn();
+  void hold(bool on);
+  void showReplayState();
 
   Game& g_;
   QScrollArea* scroll_ = nullptr;
@@ -77,6 +87,10 @@ class QuorlWindow : public QMainWindow {
   std::unordered_map<Control*, QTimer*> timers_;
   std::vector<std::unique_ptr<QWidget>> otherForms_;  // further windows of the game (an about box)
   PacedPump* pump_ = nullptr;
+  Replayer* replay_ = nullptr;
+  PacedPump* replayPump_ = nullptr;
+  std::function<void(const ReplayResult&)> replayDone_;
+  bool held_ = false;
   QTimer* refresh_ = nullptr;
   QTimer* refit_ = nullptr;  // a resize settles before the layout follows it
   bool syncing_ = false;

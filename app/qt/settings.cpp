@@ -2,6 +2,7 @@
 #include "app/qt/settings.h"
 
 #include <QSettings>
+#include <chrono>
 
 #include "app/game.h"
 #include "app/pace.h"
@@ -19,6 +20,19 @@ void rememberPace(Game& g, QSettings& settings) {
   g.pace->onChosen = [&g, &settings](int setting) {
     settings.setValue(kPaceKey, QString::fromStdString(g.pace->c.OpPace[setting].caption()));
   };
+}
+
+RecordOptions windowRecording() {
+  RecordOptions r;
+  r.on = true;
+  r.checkEvery = 4096;
+  r.checkMs = 2000;
+  r.flushMs = 5000;
+  r.clockMs = [] {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+  };
+  return r;
 }
 
 }  // namespace quorl

@@ -1,14 +1,18 @@
 // What the window remembers per user between runs (beside tallyho.txt, whose fields stay the game's): the pace.
 #pragma once
 
+#include "app/game.h"
+
 class QSettings;
 
 namespace quorl {
 
-class Game;
-
 // Chooses the pace stored in `settings` (an unknown or missing one leaves the default) and stores every
 // later choice there. `settings` must outlive the game's pace panel.
 void rememberPace(Game& g, QSettings& settings);
+
+// How the window records every game: replay.qr beside events.txt, a state check every few seconds of play
+// and the file written every few seconds, so a crash loses little.
+RecordOptions windowRecording();
 
 }  // namespace quorl

@@ -1,8 +1,8 @@
 // The window's loop against the bare loop: the same system (preset 3, seed 33333, with 17 and with 3333
 // planets) runs headless for a while, then in the window at Max until it has run as many passes, every
 // view drawing and every timer running. A thread posts events at odd moments meanwhile, as clicks come,
-// and their wait for the event loop is the pump's response time. Last, the window at Watch: its rate and
-// the processor time it takes.
+// and their wait for the event loop is the pump's response time. Then the window at Watch: its rate and
+// the processor time it takes. Last, the window at Max with and without its recording, by turns.
 #include "app/qt/window_bench.h"
 
 #include <QApplication>
@@ -29,6 +29,7 @@
 #include "app/pace.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
+#include "app/qt/settings.h"
 
 namespace quorl {
 
@@ -110,17 +111,19 @@ struct WindowRun {
   std::unique_ptr<Game> owned;
   Game& game;
   QuorlWindow window;
-  explicit WindowRun(const std::string& d) : owned(std::make_unique<Game>(options(d))), game(*owned), window(game) {
+  explicit WindowRun(const std::string& d, bool record = false)
+      : owned(std::make_unique<Game>(options(d, record))), game(*owned), window(game) {
     // Today's full size, whatever the platform's screen: the drawing costs what it costs at 1920x1080.
     window.setScale(1.0);
     window.resize(window.contentSize());
     window.show();
     QApplication::processEvents();
   }
-  static GameOptions options(const std::string& d) {
+  static GameOptions options(const std::string& d, bool record) {
     GameOptions o;
     o.dir = d;
     o.canvases = qtCanvasFactory();
+    if (record) o.record = windowRecording();
     return o;
   }
   void start(int planets, int setting) {
@@ -194,6 +197,27 @@ int runWindowBench(std::ostream& out) {
   std::snprintf(line, sizeof line, "%-24s window=%.0f cap=%d cpu=%.0f%% event_wait_ms mean=%.2f worst=%.1f\n",
                 "preset 3 at Watch", (run->game.passesRun() - start) / seconds, PacePanel::kCaps[PacePanel::kWatch],
                 (cpuSeconds() - cpu0) / seconds * 100, probe.meanMs(), probe.worstMs());
+  out << line;
+
+  // The recording's cost: the same system at Max, recorded and not, by turns so that the machine's load
+  // falls on both alike.
+  double rate[2] = {0, 0};
+  constexpr int kTurns = 3;
+  constexpr double kSeconds = 2.0;
+  for (int turn = 0; turn < 2 * kTurns; ++turn) {
+    const bool record = turn % 2 == 1;
+    const std::string d = QDir(tmp.path()).filePath(QStringLiteral("rec%1").arg(turn)).toStdString();
+    QDir().mkpath(QString::fromStdString(d));
+    const auto r = std::make_unique<WindowRun>(d, record);
+    r->start(17, PacePanel::kMax);
+    runUntil([] { return false; }, 0.3);
+    const std::uint64_t from = r->game.passesRun();
+    const auto at = Steady::now();
+    runUntil([] { return false; }, kSeconds);
+    rate[record] += (r->game.passesRun() - from) / since(at) / kTurns;
+  }
+  std::snprintf(line, sizeof line, "%-24s unrecorded=%.0f recorded=%.0f cost=%.2f%% load average %s\n",
+                "preset 3 at Max", rate[0], rate[1], (1 - rate[1] / rate[0]) * 100, loadAverage().c_str());
   out << line;
   return 0;
 }

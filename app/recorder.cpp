@@ -1,0 +1,206 @@
+// The recording: inputs, readings and checks into replay.qr, a new file for each new system.
+#include "app/recorder.h"
+
+#include <filesystem>
+
+#include "app/preset_press.h"
+#include "app/replay_state.h"
+#include "app_info.h"
+#include "io/folder.h"
+#include "sim/fields.h"
+
+namespace quorl {
+
+namespace {
+
+constexpr std::size_t kChunk = 16 * 1024;  // the file is written when this much has gathered
+
+ReplayEvent eventOf(const Input& in, std::uint64_t pass) {
+  using K = Input::Kind;
+  using E = ReplayEvent::Kind;
+  ReplayEvent e;
+  e.pass = pass;
+  if (in.control) e.name = in.control->name;
+  switch (in.kind) {
+    case K::Press: e.kind = E::Press; break;
+    case K::Text: e.kind = E::Type, e.text = in.text; break;
+    case K::Value: e.kind = E::Set, e.value = in.value; break;
+    case K::FocusIn: e.kind = E::Enter; break;
+    case K::FocusOut: e.kind = E::Leave; break;
+    case K::Key: e.kind = E::Key, e.text = std::string(1, static_cast<char>(in.value)); break;
+    case K::Tick: e.kind = E::Tick; break;
+    case K::Pass: e.kind = E::Turn; break;
+  }
+  return e;
+}
+
+}  // namespace
+
+Recorder::Recorder(Game& g, RecordOptions options) : g_(g), options_(std::move(options)) {
+  if (options_.checkEvery == 0) options_.checkEvery = 1;
+}
+
+Recorder::~Recorder() = default;
+
+void Recorder::started() {
+  started_ = true;
+  afterStart_ = snapshotControls(g_);
+  for (const Control& c : g_.ui.all())
+    if (c.kind == Kind::Timer && !isPaceControl(g_, c)) timers_.push_back(c.name);
+  for (int i = 1; i <= 10; ++i) presets_.push_back(&g_.presets->c.CDp[i]);
+}
+
+std::string Recorder::path(int k) const {
+  return g_.folder.path(k == 0 ? "replay.qr" : "replay-" + std::to_string(k) + ".qr");
+}
+
+std::uint64_t Recorder::stamp() const { return g_.passesRun() - base_; }
+
+void Recorder::before(const Input& in) {
+  if (in.control && isPaceControl(g_, *in.control)) {
+    ignoring_ = true;
+    return;
+  }
+  inInput_ = true;
+  sides_.clear();
+  for (const Control* preset : presets_)
+    if (in.kind == Input::Kind::Press && in.control == preset) {
+      // The state a new system would start from: taken before the press changes anything.
+      found_.emplace();
+      describeState(g_, afterStart_, *found_);
+      foundHash_ = stateHash(g_.b, g_.s);
+      creations_ = g_.presets->creations();
+    }
+}
+
+void Recorder::after(const Input& in) {
+  if (ignoring_) {
+    ignoring_ = false;
+    return;
+  }
+  inInput_ = false;
+  const bool created = found_ && g_.presets->creations() != creations_;
+  if (created) beginFile(std::move(*found_), foundHash_);
+  found_.reset();
+  if (writer_) {
+    for (const Side& s : sides_) {
+      if (const auto* t = std::get_if<DateTime>(&s)) writer_->clockReading(*t);
+      else writer_->fileRead(std::get<1>(s).first, std::get<1>(s).second);
+    }
+    writer_->event(eventOf(in, stamp()));
+    // The new system as the press built it: the first check proves the starting state.
+    if (created) check();
+    flushIfDue(false);
+  }
+  sides_.clear();
+}
+
+void Recorder::stopped() {
+  if (!writer_) return;
+  writer_->event(eventOf(Input::pass(), stamp()));
+}
+
+std::uint64_t Recorder::passed() {
+  if (!writer_) return nextLook_ = ~std::uint64_t{0};
+  nextLook_ = g_.passesRun() + options_.checkEvery;
+  const std::int64_t now = nowMs();
+  if (options_.clockMs && now - lastCheckMs_ < options_.checkMs) return nextLook_;
+  lastCheckMs_ = now;
+  check();
+  flushIfDue(false);
+  return nextLook_;
+}
+
+void Recorder::check() {
+  ReplayEvent e;
+  e.kind = ReplayEvent::Kind::Check;
+  e.pass = stamp();
+  e.hash = stateHash(g_.b, g_.s);
+  writer_->event(e);
+}
+
+void Recorder::side(const Side& s) {
+  if (inInput_) {
+    sides_.push_back(s);
+  } else if (writer_) {
+    if (const auto* t = std::get_if<DateTime>(&s)) writer_->clockReading(*t);
+    else writer_->fileRead(std::get<1>(s).first, std::get<1>(s).second);
+  }
+}
+
+void Recorder::clockRead(DateTime& t) {
+  if (!ignoring_) side(t);
+}
+
+void Recorder::fileRead(const std::string& name, bool& ok, std::string& bytes) {
+  if (!started_) {
+    startFile_ = name;
+    start_ = {ok, ok ? bytes : std::string()};
+    return;
+  }
+  if (!ignoring_) side(std::pair<std::string, ReplayRead>{name, {ok, ok ? bytes : std::string()}});
+}
+
+void Recorder::beginFile(ReplayHead head, std::uint64_t oldEnd) {
+  if (writer_) {
+    // The old system ends in the state the press found.
+    ReplayEvent end;
+    end.kind = ReplayEvent::Kind::End;
+    end.pass = stamp();
+    end.hash = oldEnd;
+    writer_->event(end);
+    flushIfDue(true);
+    writer_.reset();
+  }
+  std::error_code ec;
+  for (int k = options_.keep; k >= 1; --k) {
+    if (k == options_.keep) std::filesystem::remove(path(k), ec);
+    std::filesystem::rename(path(k - 1), path(k), ec);
+  }
+  head.program = std::string("Quorl ") + kVersion;
+  head.timers = timers_;
+  head.startFile = startFile_;
+  head.start = start_;
+  writer_ = std::make_unique<ReplayWriter>(head);
+  base_ = g_.passesRun();
+  spoilt_.clear();
+  write(true, writer_->take());
+  lastCheckMs_ = lastFlushMs_ = nowMs();
+  nextLook_ = writer_ ? base_ + options_.checkEvery : ~std::uint64_t{0};
+}
+
+void Recorder::write(bool whole, const std::string& text) {
+  std::string error;
+  if (whole ? writeFileWhole(path(), text, error) : appendToFile(path(), text, error)) return;
+  // The file is broken from here on: the game goes on unrecorded until the next system.
+  writer_.reset();
+  nextLook_ = ~std::uint64_t{0};
+  g_.status("Could not write " + path() + ": " + error + "; this system is not recorded");
+}
+
+void Recorder::flushIfDue(bool force) {
+  if (!writer_) return;
+  const std::int64_t now = nowMs();
+  const bool late = options_.clockMs && options_.flushMs > 0 && now - lastFlushMs_ >= options_.flushMs;
+  if (!force && !late && writer_->size() < kChunk) return;
+  lastFlushMs_ = now;
+  const std::string text = force ? writer_->take() : writer_->takeLines();
+  if (!text.empty()) write(false, text);
+}
+
+void Recorder::spoil(const std::string& why) {
+  if (writer_ && spoilt_.empty()) spoilt_ = why;
+}
+
+void Recorder::finish() {
+  if (!writer_) return;
+  ReplayEvent end;
+  end.kind = ReplayEvent::Kind::End;
+  end.pass = stamp();
+  end.hash = stateHash(g_.b, g_.s);
+  writer_->event(end);
+  flushIfDue(true);
+  writer_.reset();
+}
+
+}  // namespace quorl

@@ -1,0 +1,208 @@
+// The replay: the recorded state, then the events at their passes, checked as they come.
+#include "app/replayer.h"
+
+#include <limits>
+
+#include "app/game.h"
+#include "app/replay_state.h"
+#include "app_info.h"
+#include "io/folder.h"
+#include "sim/fields.h"
+
+namespace quorl {
+
+std::string replaySummary(const ReplayResult& r) {
+  return "passes=" + std::to_string(r.passes) + " hash=" + hashText(r.hash) + " score=" + std::to_string(r.score) +
+         " checks=" + std::to_string(r.checks);
+}
+
+int replayStatus(const ReplayResult& r) {
+  switch (r.ending) {
+    case ReplayResult::Ending::Finished: return 0;
+    case ReplayResult::Ending::Diverged: return 1;
+    case ReplayResult::Ending::CutOff: return 3;
+    default: return 2;
+  }
+}
+
+bool Replayer::load(std::string text, std::string& error) {
+  text_ = std::move(text);
+  ReplayReader check;
+  if (!check.open(text_)) return error = check.error(), false;
+  using K = ReplayEvent::Kind;
+  ReplayEvent e;
+  while (check.next(e)) {
+    if (e.kind != K::Key && e.kind != K::Turn && e.kind != K::Check && e.kind != K::End) names_.insert(e.name);
+    if (e.kind == K::Set && (e.value < std::numeric_limits<int>::min() || e.value > std::numeric_limits<int>::max()))
+      return error = "line " + std::to_string(check.line()) + ": a value no scroll bar holds", false;
+    length_ = e.pass;
+    ended_ = e.kind == K::End;
+  }
+  if (!check.error().empty()) return error = check.error(), false;
+  cutOff_ = !ended_;
+  reader_.open(text_);
+  return true;
+}
+
+bool Replayer::loadFile(const std::string& path, std::string& error) {
+  std::string text;
+  if (!readFileHead(path, kReplayMaxBytes + 1, text, error)) return error = "cannot read it: " + error, false;
+  if (text.size() > kReplayMaxBytes)
+    return error = "too large for a replay (more than " + std::to_string(kReplayMaxBytes) + " bytes)", false;
+  return load(std::move(text), error);
+}
+
+bool Replayer::begin(Game& g) {
+  for (const std::string& name : names_) {
+    const Control* c = g.ui.find(name);
+    if (!c || isPaceControl(g, *c))
+      return stop(g, ReplayResult::Ending::Refused, "the recording names a control this game does not have: " + name);
+  }
+  for (const std::string& name : head().timers) {
+    const Control* c = g.ui.find(name);
+    if (!c || c->kind != Kind::Timer || isPaceControl(g, *c))
+      return stop(g, ReplayResult::Ending::Refused, "the recording names a timer this game does not have: " + name);
+  }
+  std::string why;
+  if (!restoreState(g, head(), why))
+    return stop(g, ReplayResult::Ending::Refused, "the game cannot take the recorded starting state: " + why);
+  base_ = g.passesRun();
+  begun_ = true;
+  return true;
+}
+
+bool Replayer::stop(Game& g, ReplayResult::Ending ending, const std::string& message) {
+  result_.ending = ending;
+  result_.message = message;
+  result_.passes = g.passesRun() - base_;
+  result_.hash = stateHash(g.b, g.s);
+  result_.score = g.s.Score;
+  return false;
+}
+
+bool Replayer::diverged(Game& g, const std::string& what) {
+  std::string note;
+  const std::string ours = std::string("Quorl ") + kVersion;
+  if (head().program != ours) note = " (recorded by " + head().program + "; this is " + ours + ")";
+  return stop(g, ReplayResult::Ending::Diverged,
+              "diverged at pass " + std::to_string(g.passesRun() - base_) + ": " + what + note);
+}
+
+bool Replayer::fetch(Game& g) {
+  if (pending_) return true;
+  if (reader_.next(next_)) return pending_ = true;
+  if (!reader_.error().empty()) return stop(g, ReplayResult::Ending::Refused, reader_.error());
+  return stop(g, ReplayResult::Ending::CutOff,
+              "the recording ends at pass " + std::to_string(g.passesRun() - base_) +
+                  " without its end line (it was cut off); replayed as far as it goes");
+}
+
+bool Replayer::apply(Game& g, const ReplayEvent& e) {
+  using K = ReplayEvent::Kind;
+  const auto control = [&]() -> Control& { return *g.ui.find(e.name); };
+  switch (e.kind) {
+    case K::Check:
+    case K::End: {
+      const std::uint64_t h = stateHash(g.b, g.s);
+      if (h != e.hash)
+        return diverged(g, "the state hash is " + hashText(h) + " where the recording has " + hashText(e.hash));
+      if (e.kind == K::End) return stop(g, ReplayResult::Ending::Finished, "");
+      ++result_.checks;
+      return true;
+    }
+    case K::Turn: {
+      const std::uint64_t before = g.passesRun();
+      g.apply(Input::pass());
+      if (g.passesRun() != before) return diverged(g, "the recorded loop stopped here, the replayed one ran a pass");
+      break;
+    }
+    case K::Tick:
+      if (!control().timerRunning())
+        return diverged(g, "the timer " + e.name + " ticked in the recording but is stopped");
+      g.apply(Input::tick(control()));
+      break;
+    case K::Press: g.apply(Input::press(control())); break;
+    case K::Type: g.apply(Input::typed(control(), e.text)); break;
+    case K::Set: g.apply(Input::scrolled(control(), static_cast<int>(e.value))); break;
+    case K::Enter: g.apply(Input::focusIn(control())); break;
+    case K::Leave: g.apply(Input::focusOut(control())); break;
+    case K::Key: g.apply(Input::key(e.text[0])); break;
+  }
+  if (!problem_.empty()) return diverged(g, problem_);
+  return true;
+}
+
+bool Replayer::step(Game& g, int budget) {
+  if (!begun_ || result_.ending != ReplayResult::Ending::Playing) return false;
+  for (int n = 0; n < budget; ++n) {
+    if (!fetch(g)) return false;
+    if (next_.pass > g.passesRun() - base_) {
+      if (n > 0) break;  // this turn's events are done; the pass comes with the next
+      const std::uint64_t before = g.passesRun();
+      g.apply(Input::pass());
+      if (g.passesRun() == before)
+        return diverged(g, "the main loop stopped; the recording runs on to pass " + std::to_string(next_.pass));
+      if (!problem_.empty()) return diverged(g, problem_);
+      break;
+    }
+    pending_ = false;
+    if (!apply(g, next_)) return false;
+  }
+  result_.passes = g.passesRun() - base_;
+  return true;
+}
+
+const ReplayResult& Replayer::run(Game& g) {
+  while (begun_ && result_.ending == ReplayResult::Ending::Playing) {
+    if (!fetch(g)) break;
+    // Passes up to the next event, without looking at anything else.
+    const std::uint64_t target = base_ + next_.pass;
+    while (g.passesRun() < target) {
+      const std::uint64_t before = g.passesRun();
+      g.apply(Input::pass());
+      if (g.passesRun() == before) {
+        diverged(g, "the main loop stopped; the recording runs on to pass " + std::to_string(next_.pass));
+        break;
+      }
+    }
+    if (result_.ending != ReplayResult::Ending::Playing) break;
+    if (!problem_.empty()) {
+      diverged(g, problem_);
+      break;
+    }
+    pending_ = false;
+    apply(g, next_);
+  }
+  return result_;
+}
+
+void Replayer::clockRead(DateTime& t) {
+  if (!begun_) return;
+  const std::uint64_t at = readings_++;
+  while (!reader_.clock.empty() && reader_.clock.front().reading <= at) {
+    clock_ = reader_.clock.front().value;
+    haveClock_ = true;
+    reader_.clock.pop_front();
+  }
+  if (haveClock_) t = clock_;
+  else if (problem_.empty()) problem_ = "the game read the clock before the recording has a reading";
+}
+
+void Replayer::fileRead(const std::string& name, bool& ok, std::string& bytes) {
+  if (!begun_) {
+    ok = head().start.ok;
+    bytes = head().start.bytes;
+    return;
+  }
+  if (reader_.reads.empty() || reader_.reads.front().first != name) {
+    if (problem_.empty()) problem_ = "the game read " + name + " where the recording has no such read";
+    ok = false;
+    bytes.clear();
+    return;
+  }
+  ok = reader_.reads.front().second.ok;
+  bytes = reader_.reads.front().second.bytes;
+  reader_.reads.pop_front();
+}
+
+}  // namespace quorl

@@ -1,0 +1,67 @@
+// Replays from the command line.
+#include "cli/replay_command.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+
+#include "app/game.h"
+#include "app/recorder.h"
+#include "app/replayer.h"
+
+namespace quorl {
+
+int replayFile(const std::string& path, std::ostream& out, std::ostream& err) {
+  Replayer replayer;
+  std::string error;
+  if (!replayer.loadFile(path, error)) {
+    err << path << ": " << error << '\n';
+    return 2;
+  }
+  // The replayed game writes its own events.txt and tallyho.txt: into a folder that goes with it.
+  char tmpl[] = "/tmp/quorl-replay-XXXXXX";
+  if (!mkdtemp(tmpl)) {
+    err << "cannot make a temporary folder\n";
+    return 2;
+  }
+  ReplayResult result;
+  {
+    GameOptions options{tmpl, {}};
+    options.outside = &replayer;
+    const auto game = std::make_unique<Game>(options);
+    if (replayer.begin(*game)) replayer.run(*game);
+    result = replayer.result();
+  }
+  std::error_code ec;
+  std::filesystem::remove_all(tmpl, ec);
+
+  if (result.ending != ReplayResult::Ending::Refused) out << replaySummary(result) << '\n';
+  if (!result.message.empty()) err << path << ": " << result.message << '\n';
+  return replayStatus(result);
+}
+
+int keepReplay(std::unique_ptr<Game> game, const std::string& path, std::ostream& err) {
+  Recorder* recorder = game->recorder();
+  const bool recorded = recorder && recorder->recording();
+  const std::string spoilt = recorder ? recorder->spoilt() : "";
+  const std::string source = recorder ? recorder->path() : "";
+  game.reset();  // the recording ends with its final state
+  if (!recorded) {
+    err << "the script builds no system: there is nothing to replay\n";
+    return 2;
+  }
+  if (!spoilt.empty()) {
+    err << "the script's last system was changed by " << spoilt
+        << ", which no player can do: it cannot be turned into a replay\n";
+    return 2;
+  }
+  std::error_code ec;
+  std::filesystem::copy_file(source, path, std::filesystem::copy_options::overwrite_existing, ec);
+  if (ec) {
+    err << "cannot write " << path << ": " << ec.message() << '\n';
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace quorl
