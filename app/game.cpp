@@ -93,6 +93,11 @@ bool Game::pumpTurn() {
   }
   passDone_ = true;  // set first, so that even a pass that fails is followed by the test
   ++passesRun_;
+  struct Held {
+    EventLog& log;
+    explicit Held(EventLog& l) : log(l) { log.hold(); }
+    ~Held() { log.release(); }
+  } held(*log);
   ui.fire([this] { loop->pass(); });
   if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
   if (!s.PauseFlag.empty()) loopRunning_ = false;

@@ -1,6 +1,6 @@
-// events.txt: the history of the last system. A new system writes it whole; every event is one line
-// handed to the system in one write on a file kept open for appending, so an interrupted program
-// leaves at most one incomplete line; a failure never stops the game.
+// events.txt: the history of the last system. A new system writes it whole; every event is one line,
+// handed to the system in one write on a file kept open for appending (a pass's lines in one write
+// together), so an interrupted program leaves at most one incomplete line; a failure never stops the game.
 #include "io/event_log.h"
 
 #include <fcntl.h>
@@ -48,6 +48,7 @@ void EventLog::StartLog(int preset, const std::string& planetsText) {
   std::string content = "Nova" + std::to_string(preset) + "... Planets=" + planetsText + kLineEnd;
   content += timeText(t) + dateText(t) + kLineEnd;
   std::string error;
+  pending_.clear();  // lines of the system before, whose file this one replaces
   close();  // the new file replaces the old one, which the open descriptor would go on writing
   if (writeFileWhole(folder_.path(kFile), content, error)) lastError_.clear();
   else report("create", error);
@@ -55,8 +56,22 @@ void EventLog::StartLog(int preset, const std::string& planetsText) {
 
 void EventLog::AppendEvent() {
   std::string line = timeText(w_.now()) + w_.s.LastEvent + kLineEnd;
+  if (held_ > 0) {
+    pending_ += line;
+    return;
+  }
   std::string error;
   if (append(line, error)) lastError_.clear();
+  else report("write", error);
+}
+
+void EventLog::release() {
+  if (held_ > 0) --held_;
+  if (held_ > 0 || pending_.empty()) return;
+  std::string error;
+  const bool written = append(pending_, error);
+  pending_.clear();
+  if (written) lastError_.clear();
   else report("write", error);
 }
 

@@ -18,6 +18,10 @@ class EventLog {
   void StartLog(int preset, const std::string& planetsText);
   // Appends the time of day followed by LastEvent.
   void AppendEvent();
+  // While held, lines gather and go out in one write at the last release: a pass with a score of
+  // impacts makes one system call, not a score.
+  void hold() { ++held_; }
+  void release();
 
   // The message of the last failed operation, empty after a success.
   const std::string& lastError() const { return lastError_; }
@@ -32,6 +36,8 @@ class EventLog {
   World& w_;
   const ProgramFolder& folder_;
   std::string lastError_;
+  int held_ = 0;
+  std::string pending_;
   int fd_ = -1;  // kept open between events: opening and closing per line cost the pass more than the line
 };
 

@@ -97,3 +97,41 @@ TEST(EventLog, AFileThatCannotBeWrittenIsReportedAndTheGameGoesOn) {
   g.log->AppendEvent();  // a second failure does not repeat the message
   EXPECT_EQ(g.c("Labill").caption(), status);
 }
+
+TEST(EventLog, HeldLinesGoOutTogetherAtTheLastReleaseAndANewSystemDropsThem) {
+  quorl::testing::Scenario sc;
+  Game& g = sc.g();
+  g.clock.set(DateTime{2024, 3, 5, 7, 8, 9}, g.ui.now());
+  g.log->hold();
+  g.log->hold();
+  for (const char* e : {"one", "two"}) g.s.LastEvent = e, g.log->AppendEvent();
+  g.log->release();
+  EXPECT_EQ(logText(g), "");  // still held once
+  g.log->release();
+  EXPECT_EQ(logText(g), "07:08:09one\r\n07:08:09two\r\n");
+
+  g.log->hold();
+  g.s.LastEvent = "old system";
+  g.log->AppendEvent();
+  g.log->StartLog(4, "9");
+  g.log->release();
+  EXPECT_EQ(logText(g), "Nova4... Planets=9\r\n07:08:092024-03-05\r\n");
+}
+
+TEST(EventLog, EveryImpactOfAPassIsInTheFileWhenThePassReturns) {
+  quorl::testing::Scenario sc;
+  Game& g = sc.g();
+  g.c("TXplanets").setText("400");
+  g.c("CDp", 3).press();
+  int impacts = 0;
+  for (int pass = 0; pass < 400 && impacts < 20; ++pass) {
+    g.pumpTurn();
+    impacts = 0;
+    for (int i = 0; i <= g.s.BodyCount; ++i) impacts += g.b.ImpactCount[i];
+    const std::string text = logText(g);
+    int lines = 0;
+    for (std::size_t at = 0; (at = text.find(" impacts ", at)) != std::string::npos; ++at) ++lines;
+    ASSERT_EQ(lines, impacts) << "after pass " << pass;
+  }
+  EXPECT_GE(impacts, 20);
+}
