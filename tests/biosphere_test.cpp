@@ -41,66 +41,34 @@ struct Life : ::testing::Test {
   std::string caption(const std::string& name) { return g.c(name).caption(); }
 };
 
-TEST_F(Life, AtmosphereGrowsWithOrbitsAndNeverFalls) {
+TEST_F(Life, AirGrowsWithOrbitsNeverFallsAndEachClassGrowsItsKindAboveIt) {
   const struct {
-    int orbits;
-    double before, low, high;
-  } cases[] = {{10, 0, 20, 21}, {1, 0, 2, 3}, {99, 0, 198, 199}, {100, 0, 250, 250}, {10, 30, 30, 30}, {0, 5, 5, 5}};
-  for (const auto& t : cases) {
-    b.AirLevel[S] = t.before;
-    g.s.Orbits = t.orbits;
-    tick();
-    EXPECT_GE(b.AirLevel[S], t.low) << t.orbits;
-    EXPECT_LE(b.AirLevel[S], t.high) << t.orbits;
-    EXPECT_EQ(b.AirLevel[S], Int(b.AirLevel[S]));
-    EXPECT_EQ(g.c("Air").height(), b.AirLevel[S] * 4 + 45);
-  }
-}
-
-TEST_F(Life, WaterFollowsDistanceAndClassAndIsCut) {
-  const struct {
-    int cls;
-    double distance, water;
-    const char* text;
-    int bar;
-    Color back;
+    int cls, orbits;
+    double air, low, high;    // before the tick, and the range it may reach by a random step
+    int kind, before, count;  // a counter already above the atmosphere keeps its value
   } cases[] = {
-      {3, 250, 900, " 0~900", 900, rgb(0, 255, 255)},   {3, 100, 0, " 0~0.0", 30, rgb(0, 0, 111)},
-      {3, 60, 0, " 0~0.0", 30, rgb(0, 0, 111)},         {3, 400, 450, " 0~450", 600, rgb(0, 255, 255)},
-      {2, 100.6425, 2.5, " 0~3", 47, rgb(0, 255, 255)}, {2, 100.4925, 1.9, " 0~1.9", 46, rgb(0, 255, 255)},
-      {5, 103.95, 7, " 0~7", 7, rgb(0, 255, 255)},      {1, 250, 0, " 0~0.0", 30, rgb(0, 0, 111)},
+      {0, 10, 0, 20, 21, 0, 0, 0},    {0, 1, 0, 2, 3, 0, 0, 0},       {0, 99, 0, 198, 199, 0, 0, 0},
+      {0, 100, 0, 250, 250, 0, 0, 0}, {0, 10, 30, 30, 30, 0, 0, 0},   {0, 0, 5, 5, 5, 0, 0, 0},
+      {7, 0, 1, 1, 1, 1, 0, 1},       {7, 0, 0, 0, 0, 1, 0, 0},       {2, 0, 19, 19, 19, 4, 0, 0},
+      {2, 0, 20, 20, 20, 4, 0, 20},   {3, 0, 33, 33, 33, 3, 0, 0},    {3, 0, 34, 34, 34, 3, 0, 34},
+      {4, 0, 4, 4, 4, 2, 0, 0},       {4, 0, 5, 5, 5, 2, 0, 5},       {1, 0, 250, 250, 250, 0, 0, 0},
+      {5, 0, 250, 250, 250, 0, 0, 0}, {6, 0, 250, 250, 250, 0, 0, 0}, {8, 0, 250, 250, 250, 0, 0, 0},
+      {0, 0, 250, 250, 250, 0, 0, 0}, {2, 0, 20, 20, 20, 4, 40, 40},
   };
   for (const auto& t : cases) {
-    world(S, t.cls, t.distance);
-    tick();
-    EXPECT_EQ(b.WaterLevel[S], t.water) << t.cls << " at " << t.distance;
-    EXPECT_EQ(g.c("txGG").text(), t.text);
-    EXPECT_EQ(g.c("Atlantiq").height(), t.bar);
-    EXPECT_EQ(g.c("Atlantiq").back(), t.back);
-  }
-  // Depth counts: the distance is taken in three dimensions.
-  world(S, 3, 0);
-  b.PosZ[S] = 250;
-  tick();
-  EXPECT_EQ(b.WaterLevel[S], 900);
-}
-
-TEST_F(Life, EachClassGrowsItsKindAboveItsAtmosphere) {
-  const struct {
-    int cls;
-    double air;
-    int kind, count;
-  } cases[] = {{7, 1, 1, 1},   {7, 0, 1, 0},   {2, 19, 4, 0}, {2, 20, 4, 20}, {3, 33, 3, 0},
-               {3, 34, 3, 34}, {4, 4, 2, 0},   {4, 5, 2, 5},  {1, 250, 0, 0}, {5, 250, 0, 0},
-               {6, 250, 0, 0}, {8, 250, 0, 0}, {0, 250, 0, 0}};
-  for (const auto& t : cases) {
-    for (int k = 1; k <= 5; ++k) b.LifeCount[k][S] = 0;
+    SCOPED_TRACE(::testing::Message() << "class " << t.cls << " orbits " << t.orbits << " air " << t.air);
+    for (int k = 1; k <= 5; ++k) b.LifeCount[k][S] = k == t.kind ? t.before : 0;
     world(S, t.cls);
     b.AirLevel[S] = t.air;
+    g.s.Orbits = t.orbits;
     tick();
+    EXPECT_GE(b.AirLevel[S], t.low);
+    EXPECT_LE(b.AirLevel[S], t.high);
+    EXPECT_EQ(b.AirLevel[S], Int(b.AirLevel[S]));
+    EXPECT_EQ(g.c("Air").height(), b.AirLevel[S] * 4 + 45);
     int grown = 0;
     for (int k = 1; k <= 4; ++k) grown += b.LifeCount[k][S] != 0;
-    EXPECT_EQ(grown, t.count > 0) << "class " << t.cls << " air " << t.air;
+    EXPECT_EQ(grown, t.count > 0);
     const int code = t.count > 0 ? 10 + t.kind : 0;
     EXPECT_EQ(g.s.LifeCode, code);
     EXPECT_EQ(b.BodyKind[S], code);
@@ -109,12 +77,33 @@ TEST_F(Life, EachClassGrowsItsKindAboveItsAtmosphere) {
       EXPECT_EQ(caption("LaMount(" + std::to_string(t.kind) + ")"), std::to_string(t.count));
     }
   }
-  // A counter already above the atmosphere keeps its value.
-  b.LifeCount[4][S] = 40;
-  world(S, 2);
-  b.AirLevel[S] = 20;
-  tick();
-  EXPECT_EQ(b.LifeCount[4][S], 40);
+}
+
+TEST_F(Life, WaterFollowsDistanceAndClassAndIsCut) {
+  const Color wet = rgb(0, 255, 255), dry = rgb(0, 0, 111);
+  const struct {
+    int cls;
+    double x, z, water;  // the distance is taken in three dimensions
+    const char* text;
+    int bar;
+    Color back;
+  } cases[] = {
+      {3, 250, 0, 900, " 0~900", 900, wet},   {3, 100, 0, 0, " 0~0.0", 30, dry},
+      {3, 60, 0, 0, " 0~0.0", 30, dry},       {3, 400, 0, 450, " 0~450", 600, wet},
+      {2, 100.6425, 0, 2.5, " 0~3", 47, wet}, {2, 100.4925, 0, 1.9, " 0~1.9", 46, wet},
+      {5, 103.95, 0, 7, " 0~7", 7, wet},      {1, 250, 0, 0, " 0~0.0", 30, dry},
+      {3, 0, 250, 900, " 0~900", 900, wet},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(::testing::Message() << "class " << t.cls << " at " << t.x << ", 0, " << t.z);
+    world(S, t.cls, t.x);
+    b.PosZ[S] = t.z;
+    tick();
+    EXPECT_EQ(b.WaterLevel[S], t.water);
+    EXPECT_EQ(g.c("txGG").text(), t.text);
+    EXPECT_EQ(g.c("Atlantiq").height(), t.bar);
+    EXPECT_EQ(g.c("Atlantiq").back(), t.back);
+  }
 }
 
 TEST_F(Life, CelestialsComeFromKindsTimesTheClass) {
@@ -169,12 +158,6 @@ TEST_F(Life, ANewCelestialCountIsLoggedOnce) {
   EXPECT_EQ(b.LifeCount[5][6], 900);
 }
 
-TEST_F(Life, TheStarKeepsNoLife) {
-  for (int k = 0; k <= 5; ++k) b.LifeCount[k][2] = 9;
-  tick();
-  for (int k = 0; k <= 5; ++k) EXPECT_EQ(b.LifeCount[k][2], 0) << k;
-}
-
 TEST_F(Life, TotalsSaturateInsteadOfOverflowing) {
   b.LifeCount[1][3] = INT_MAX, b.LifeCount[1][4] = INT_MAX;
   b.LifeCount[2][5] = INT_MIN, b.LifeCount[2][6] = INT_MIN;
@@ -211,23 +194,35 @@ TEST_F(Life, PowersOpenAtOneThreeAndTenCelestialsAndTheTotalBlinks) {
   }
 }
 
-TEST_F(Life, TheLaunchPanelFollowsTheSelectedWorld) {
+// The launch direction comes from the angle box in milliradians; one that is no number keeps the last.
+TEST_F(Life, TheLaunchPanelFollowsTheSelectedWorldAndTheAngleBox) {
   const struct {
     int cls, kind, cooldown, craft;
     const char *frame, *text;
     bool shown;
-    const char* button;
-  } cases[] = {{3, 3, 5, 0, "Launchpad", "+++", true, "Launch"},   {3, 3, 1, 0, "Launchpad", "...", true, "Launch"},
-               {3, 3, 12, 0, "Launchpad", "kept", true, "Launch"}, {1, 1, 0, 0, "Asteroid", "Rock", false, "N/A"},
-               {1, 5, 0, 31, "Spacecraft", "Rock", false, "N/A"},  {3, 0, 0, 0, "Spacecraft", "", false, "No Life"}};
+    const char *button, *angle;
+    double x, y;
+  } cases[] = {{3, 3, 5, 0, "Launchpad", "+++", true, "Launch", "0", 400, 0},
+               {3, 3, 1, 0, "Launchpad", "...", true, "Launch", "1571", 0, 400},
+               {3, 3, 12, 0, "Launchpad", "kept", true, "Launch", "3142 rad", -400, 0},
+               {1, 1, 0, 0, "Asteroid", "Rock", false, "N/A", "1e999", -400, 0},
+               {1, 5, 0, 31, "Spacecraft", "Rock", false, "N/A", "1571", 0, 400},
+               {3, 0, 0, 0, "Spacecraft", "", false, "No Life", "0", 400, 0}};
   b.BodyName[S] = "Rock";
   for (const auto& t : cases) {
+    SCOPED_TRACE(::testing::Message() << "class " << t.cls << " kind " << t.kind << " angle " << t.angle);
     for (int k = 1; k <= 5; ++k) b.LifeCount[k][S] = k == t.kind ? 1 : 0;
     world(S, t.cls);
     b.CraftCode[S] = static_cast<std::int16_t>(t.craft);
     g.s.LaunchCooldown = static_cast<std::int16_t>(t.cooldown);
     g.c("Text11").setText("kept");
+    g.c("TXangle").setText(t.angle);
     tick();
+    EXPECT_NEAR(g.s.LaunchDirX, t.x, 0.2);
+    EXPECT_NEAR(g.s.LaunchDirY, t.y, 0.2);
+    const Control& line = g.c("LineAngle");
+    EXPECT_NEAR(line.x2() - line.x1(), t.x, 1);
+    EXPECT_NEAR(line.y2() - line.y1(), t.y, 1);
     EXPECT_EQ(g.s.LaunchCooldown, t.cooldown - 1 < 0 ? 0 : t.cooldown - 1);
     EXPECT_EQ(caption("FraCosmo"), t.frame);
     EXPECT_EQ(g.c("Text11").text(), t.text);
@@ -244,22 +239,6 @@ TEST_F(Life, TheLaunchPanelFollowsTheSelectedWorld) {
     EXPECT_EQ(caption("LaThing"), g.s.CraftTypeNames[static_cast<std::size_t>(t.kind)]);
     EXPECT_EQ(g.c("LaThing").back(), colours.back());
   }
-}
-
-TEST_F(Life, TheTickAimsTheLaunchFromTheAngleBox) {
-  const struct {
-    const char* angle;
-    double x, y;
-  } cases[] = {{"0", 400, 0}, {"1571", 0, 400}, {"3142 rad", -400, 0}, {"1e999", -400, 0}};
-  for (const auto& t : cases) {
-    g.c("TXangle").setText(t.angle);
-    tick();
-    EXPECT_NEAR(g.s.LaunchDirX, t.x, 0.2) << t.angle;
-    EXPECT_NEAR(g.s.LaunchDirY, t.y, 0.2) << t.angle;
-    const Control& line = g.c("LineAngle");
-    EXPECT_NEAR(line.x2() - line.x1(), t.x, 1);
-    EXPECT_NEAR(line.y2() - line.y1(), t.y, 1);
-  }
   EXPECT_EQ(g.c("LineZth").fore(), rgb(175, 40, 20));  // thrust power 7000
 }
 
@@ -275,7 +254,10 @@ TEST_F(Life, FramesOpenAndCollapseByAClick) {
   }
 }
 
-TEST_F(Life, TheRunTickCountsPlanetsAndMarksTheStar) {
+TEST_F(Life, TheStarKeepsNoLifeAndTheRunTickCountsPlanetsAndMarksIt) {
+  for (int k = 0; k <= 5; ++k) b.LifeCount[k][2] = 9;
+  tick();
+  for (int k = 0; k <= 5; ++k) EXPECT_EQ(b.LifeCount[k][2], 0) << k;
   auto& view = dynamic_cast<RecordingCanvas&>(g.mainView());
   for (int i = 9; i <= 60; ++i) b.Gone[i] = 1;  // planets 3..8 present
   testing::place(g, 2, 100, -50, 0, 0, 0, 0, 1);

@@ -23,71 +23,60 @@ struct Editor : ::testing::Test {
     c("TXTOden").setText(std::to_string(pln));
     c("Command5").press();
   }
-  void typeAll(const std::string& x, const std::string& y, const std::string& xm, const std::string& ym) {
-    box(0).setText(x), box(1).setText(y), box(2).setText(xm), box(3).setText(ym);
-  }
 };
 
 TEST_F(Editor, PauseOpensThePanelOnABodyInRangeAndPauseAgainResumes) {
   const char* panel[] = {"TXTOden", "TxTyp", "Qui", "La(0)", "La(16)", "Frame2", "Chon", "LabTab", "Shark"};
   const int bodies = g.s.BodyCount;
-  struct Case {
-    const char* typed;
-    int opened;
-  };
-  for (const Case& k : {Case{"0", 1}, Case{"7", 7}, Case{"99999", bodies}, Case{"-3", 1}, Case{"abc", 1}}) {
-    c("TXTOden").setText(k.typed);
-    c("Command5").press();
-    EXPECT_EQ(g.s.PauseFlag, "bat");
-    EXPECT_FALSE(g.pumpTurn());
-    EXPECT_EQ(c("TXTOden").text(), std::to_string(k.opened)) << k.typed;
-    EXPECT_EQ(c("Qui").value(), k.opened);
-    EXPECT_EQ(c("Qui").max(), bodies);
-    EXPECT_EQ(box(4).text(), shortest(g.b.Mass[k.opened]));
-    EXPECT_EQ(c("TxTyp").text(), shortest(g.b.BodyKind[k.opened]));
-    for (const char* name : panel) EXPECT_TRUE(c(name).visible()) << name;
-    for (int i = 0; i < 5; ++i) EXPECT_TRUE(box(i).visible() && g.c("Label6", i).visible());
-    EXPECT_TRUE(c("Opadd(0)").checked());
-    EXPECT_TRUE(c("TiF").timerRunning());
-    EXPECT_EQ(c("Command5").back(), rgb(255, 110, 40));  // lit while paused
-
-    c("Command5").press();
-    EXPECT_EQ(g.s.PauseFlag, "");
-    EXPECT_TRUE(g.pumpTurn());
-    for (const char* name : panel) EXPECT_FALSE(c(name).visible()) << name;
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(box(i).visible() || g.c("Label6", i).visible());
-    EXPECT_FALSE(c("Opadd(0)").checked() || c("Opadd(1)").checked());
-    EXPECT_FALSE(c("TiF").timerRunning());
-    EXPECT_EQ(c("Command5").back(), rgb(255, 216, 128));
+  for (auto [typed, opened] : {std::pair{"0", 1}, {"7", 7}, {"99999", bodies}, {"-3", 1}, {"abc", 1}}) {
+    c("TXTOden").setText(typed);
+    for (bool paused : {true, false}) {  // the same press opens, then closes
+      SCOPED_TRACE(std::string(typed) + (paused ? " opened" : " closed"));
+      c("Command5").press();
+      EXPECT_EQ(g.s.PauseFlag, paused ? "bat" : "");
+      EXPECT_EQ(g.pumpTurn(), !paused);
+      for (const char* name : panel) EXPECT_EQ(c(name).visible(), paused) << name;
+      for (int i = 0; i < 5; ++i) EXPECT_TRUE(box(i).visible() == paused && g.c("Label6", i).visible() == paused) << i;
+      EXPECT_EQ(c("Opadd(0)").checked(), paused);
+      EXPECT_FALSE(c("Opadd(1)").checked());
+      EXPECT_EQ(c("TiF").timerRunning(), paused);
+      EXPECT_EQ(c("Command5").back(), paused ? rgb(255, 110, 40) : rgb(255, 216, 128));  // lit while paused
+      if (!paused) continue;
+      EXPECT_EQ(c("TXTOden").text(), std::to_string(opened));
+      EXPECT_EQ(c("Qui").value(), opened);
+      EXPECT_EQ(c("Qui").max(), bodies);
+      EXPECT_EQ(box(4).text(), shortest(g.b.Mass[opened]));
+      EXPECT_EQ(c("TxTyp").text(), shortest(g.b.BodyKind[opened]));
+    }
   }
 }
 
 TEST_F(Editor, LeavingABoxRepairsTheFirstFailingCheckOnly) {
   struct Case {
-    const char *x, *y, *xm, *ym;
-    int repaired;  // the box repaired; -1: every check passed and the body is written
-    const char* text;
+    std::string typed[4];  // x, y and the two momenta
+    int repaired;          // the box repaired; -1: every check passed and the body is written
+    std::string text;
   };
   const Case cases[] = {
-      {"-7681", "0", "0", "0", 0, "-7680"},    {"7700", "0", "0", "0", 0, "7680"},
-      {"0", "-6000", "0", "0", 1, "-5760"},    {"0", "5761", "0", "0", 1, "5760"},
-      {"0", "0", "250", "0", 2, "200"},        {"0", "0", "0", "-250", 3, "-200"},
-      {"-7681", "0", "0", "-250", 0, "-7680"}, {"-7680", "5760", "-200", "200", -1, ""},
-      {"12.5", "-3", "1.25", "0", -1, ""},
+      {{"-7681", "0", "0", "0"}, 0, "-7680"},    {{"7700", "0", "0", "0"}, 0, "7680"},
+      {{"0", "-6000", "0", "0"}, 1, "-5760"},    {{"0", "5761", "0", "0"}, 1, "5760"},
+      {{"0", "0", "250", "0"}, 2, "200"},        {{"0", "0", "0", "-250"}, 3, "-200"},
+      {{"-7681", "0", "0", "-250"}, 0, "-7680"}, {{"-7680", "5760", "-200", "200"}, -1, ""},
+      {{"12.5", "-3", "1.25", "0"}, -1, ""},
   };
   for (const Case& k : cases) {
+    SCOPED_TRACE(k.typed[0] + " " + k.typed[1] + " " + k.typed[2] + " " + k.typed[3]);
     openOn(5);
     const double x = g.b.PosX[5], vy = g.b.VelY[5];
-    typeAll(k.x, k.y, k.xm, k.ym);
+    for (int i = 0; i < 4; ++i) box(i).setText(k.typed[i]);
     box(1).loseFocus();
-    const std::string typed[4] = {k.x, k.y, k.xm, k.ym};
     if (k.repaired < 0) {
       const double* fields[4] = {&g.b.PosX[5], &g.b.PosY[5], &g.b.VelX[5], &g.b.VelY[5]};
-      for (int i = 0; i < 4; ++i) EXPECT_EQ(*fields[i], Val(typed[i])) << typed[i];
+      for (int i = 0; i < 4; ++i) EXPECT_EQ(*fields[i], std::stod(k.typed[i])) << i;
     } else {
       EXPECT_EQ(g.b.PosX[5], x);
       EXPECT_EQ(g.b.VelY[5], vy);
-      for (int i = 0; i < 4; ++i) EXPECT_EQ(box(i).text(), i == k.repaired ? k.text : typed[i]) << typed[i];
+      for (int i = 0; i < 4; ++i) EXPECT_EQ(box(i).text(), i == k.repaired ? k.text : k.typed[i]) << i;
     }
     c("Command5").press();
   }
@@ -136,15 +125,14 @@ TEST_F(Editor, ScrollBarModeLocksThePositionAndMomentumBoxes) {
 }
 
 TEST_F(Editor, PlanetOffMirrorsTheBodysGoneFlag) {
-  g.b.Gone[7] = 1;
+  g.b.Gone[7] = 1, g.b.Gone[8] = 0;
   openOn(7);
-  EXPECT_TRUE(c("Chon").checked());
-  EXPECT_EQ(c("Chon").caption(), "Planet OFF");
   EXPECT_EQ(g.b.Gone[7], 1);
-  g.b.Gone[8] = 0;
-  c("Qui").setValue(8);
-  EXPECT_FALSE(c("Chon").checked());
-  EXPECT_EQ(c("Chon").caption(), "Planet ON");
+  for (auto [pln, off, caption] : {std::tuple{7, true, "Planet OFF"}, {8, false, "Planet ON"}}) {
+    c("Qui").setValue(pln);  // 7 is already open: the box shows what the opening set
+    EXPECT_EQ(c("Chon").checked(), off) << pln;
+    EXPECT_EQ(c("Chon").caption(), caption) << pln;
+  }
 }
 
 TEST_F(Editor, MarkerTypeLabelAndBar) {
@@ -163,8 +151,8 @@ TEST_F(Editor, MarkerTypeLabelAndBar) {
     c("La(0)").press();
     const Color before = mark.fore();
     c("TiF").tick();
-    EXPECT_EQ(c("La(16)").caption(), label);
-    EXPECT_NE(mark.fore(), before);  // lit and dark by turns
+    EXPECT_EQ(c("La(16)").caption(), label) << kind;
+    EXPECT_NE(mark.fore(), before) << kind;  // lit and dark by turns
   }
   c("Qui").setValue(11);
   EXPECT_EQ(c("TXTOden").text(), "11");
@@ -172,23 +160,19 @@ TEST_F(Editor, MarkerTypeLabelAndBar) {
 }
 
 TEST_F(Editor, APresetPressedWhilePausedRuns) {
-  c("Command5").press();
-  c("CDp(4)").press();
-  EXPECT_EQ(g.s.Preset, 4);
-  EXPECT_EQ(g.s.PauseFlag, "");
-  EXPECT_FALSE(c("TXTOden").visible());
-  EXPECT_TRUE(g.pumpTurn());
-
-  // Paused before any system: the first preset runs too.
-  Scenario fresh;
-  Game& f = fresh.g();
-  f.c("Command5").press();
-  EXPECT_TRUE(f.c("TXTOden").visible());
-  EXPECT_EQ(f.c("Qui").max(), 1);
-  f.c("CDp(3)").press();
-  EXPECT_EQ(f.s.PauseFlag, "");
-  EXPECT_TRUE(f.loopRunning());
-  EXPECT_TRUE(f.pumpTurn());
+  Scenario fresh;  // paused before any system: the first preset runs too
+  for (auto [game, preset, bodies] : {std::tuple{&g, 4, g.s.BodyCount}, {&fresh.g(), 3, 1}}) {
+    SCOPED_TRACE("preset " + std::to_string(preset));
+    game->c("Command5").press();
+    EXPECT_TRUE(game->c("TXTOden").visible());
+    EXPECT_EQ(game->c("Qui").max(), bodies);
+    game->c("CDp(" + std::to_string(preset) + ")").press();
+    EXPECT_EQ(game->s.Preset, preset);
+    EXPECT_EQ(game->s.PauseFlag, "");
+    EXPECT_FALSE(game->c("TXTOden").visible());
+    EXPECT_TRUE(game->loopRunning());
+    EXPECT_TRUE(game->pumpTurn());
+  }
 }
 
 }  // namespace

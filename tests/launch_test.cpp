@@ -51,6 +51,7 @@ TEST_F(Launch, TheCraftStartsOutAlongTheDirectionWithItsWorldsSpeedAndMore) {
                {7000, 124, 0, 80, 0, 0.56, 0, 0, 32, 0},       {7000, 31, 3142, 10, 500, -0.28, 0, 0.35, -4, 0},
                {10000, 31, 0, 100, -500, 0.4, 0, -0.5, 40, 0}, {1, 31, 0, 1, 0, 0.00004, 0, 0, 0.4, 0}};
   for (const auto& t : cases) {
+    SCOPED_TRACE("row " + std::to_string(&t - cases));
     s.MasterScale = static_cast<std::int16_t>(t.scale);
     g.c("SCRpowER").setValue(t.power);
     g.c("ScrAngle").setValue(t.angle);
@@ -58,11 +59,11 @@ TEST_F(Launch, TheCraftStartsOutAlongTheDirectionWithItsWorldsSpeedAndMore) {
     g.c("ScrVert").setValue(t.elevation + 500);
     arm(3);
     launch();
-    EXPECT_NEAR(b.VelX[C] - b.VelX[S], t.dvx, 3e-4) << t.angle;
-    EXPECT_NEAR(b.VelY[C] - b.VelY[S], t.dvy, 3e-4) << t.angle;
-    EXPECT_NEAR(b.VelZ[C] - b.VelZ[S], t.dvz, 1e-12) << t.elevation;
-    EXPECT_NEAR(b.PosX[C] - b.PosX[S], t.dx, 0.02) << t.station;
-    EXPECT_NEAR(b.PosY[C] - b.PosY[S], t.dy, 0.02) << t.station;
+    EXPECT_NEAR(b.VelX[C] - b.VelX[S], t.dvx, 3e-4);
+    EXPECT_NEAR(b.VelY[C] - b.VelY[S], t.dvy, 3e-4);
+    EXPECT_NEAR(b.VelZ[C] - b.VelZ[S], t.dvz, 1e-12);
+    EXPECT_NEAR(b.PosX[C] - b.PosX[S], t.dx, 0.02);
+    EXPECT_NEAR(b.PosY[C] - b.PosY[S], t.dy, 0.02);
     EXPECT_EQ(b.PosZ[C], b.PosZ[S]);
   }
 }
@@ -78,6 +79,7 @@ TEST_F(Launch, EachLifeLaunchesItsKindTakesOneAlongAndIsListed) {
       {3, 0, R"(\+.+)", 1000, 5e-21, 5e-21, 31, 38, 13}, {4, 0, R"(\+.+)", 1000, 5e-21, 5e-21, 41, 48, 14},
       {5, 0, R"(\^.+)", 1333, 7e-20, 7e-20, 51, 58, 15}, {3, 35, "T #[a-z]{3,6}", 1000, 6e-23, 6e-23, 61, 61, 4}};
   for (const auto& t : cases) {
+    SCOPED_TRACE("row " + std::to_string(&t - cases));
     g.launch->steering.collapse();
     b.CraftCode[S] = static_cast<std::int16_t>(t.fromCraft);
     b.BodyKind[C] = 4, b.LifeCount[4][C] = 9;  // a probe keeps the row's kind; life there is cleared
@@ -131,12 +133,13 @@ TEST_F(Launch, RefusalsChangeNothingButTheStatusLine) {
        "Universe depleted. The list of new worlds is full: no room to launch another craft."},
   };
   for (const auto& t : cases) {
+    SCOPED_TRACE("row " + std::to_string(&t - cases));
     arm(3);
     t.set(g);
     const std::uint64_t before = stateHash(b, s);
     launch();
     EXPECT_EQ(status(), t.message);
-    EXPECT_EQ(stateHash(b, s), before) << t.message;
+    EXPECT_EQ(stateHash(b, s), before);
     s.Focus = S, s.BodyCount = 120, s.NewWorldCount = 0, b.Gone[70] = 1;
   }
   // A kind run down since the tick is still taken, below zero.
@@ -148,10 +151,9 @@ TEST_F(Launch, RefusalsChangeNothingButTheStatusLine) {
 
 TEST_F(Launch, RowsBelowFiftyOneServeANovaButNoCraft) {
   arm(3);
-  b.Gone[C] = b.Gone[70] = 0;  // only row 40 is free
+  b.Gone[C] = b.Gone[70] = 0;  // only row 40 is free: the craft is refused as in the refusals
   launch();
-  EXPECT_EQ(status(), "Whew, Pell, we have a problem. No spare craft.");
-  EXPECT_EQ(b.Gone[40], 1);
+  EXPECT_EQ(b.Gone[40], 1) << status();
   g.c("Command11").press();
   EXPECT_EQ(b.Gone[40], 0) << status();
   EXPECT_EQ(s.NewWorldCount, 1);

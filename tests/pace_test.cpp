@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "tests/scenario.h"
@@ -17,28 +18,21 @@ namespace {
 constexpr std::int64_t kMs = 1'000'000;
 
 // A pump as the window runs one: a pass when none must wait, else a sleep on a timer that counts whole
-// milliseconds and wakes `late` after it is due. Returns the passes of `seconds` and the longest sleep.
-struct PumpRun {
+// milliseconds and wakes `late` after it is due. It counts the passes and keeps the longest sleep.
+struct Pump {
+  Pacer pacer;
+  std::int64_t now = 0;
   long passes = 0;
   std::int64_t longestSleep = 0;
-};
-PumpRun pump(Pacer& pacer, double seconds, std::int64_t passCost, std::int64_t late, std::int64_t& now) {
-  PumpRun r;
-  const std::int64_t end = now + static_cast<std::int64_t>(seconds * 1e9);
-  while (now < end) {
-    const std::int64_t wait = pacer.waitAt(now);
-    if (wait > 0) {
-      const std::int64_t sleep = (wait + kMs - 1) / kMs * kMs;
-      r.longestSleep = std::max(r.longestSleep, sleep);
-      now += sleep + late;
-      continue;
+  void run(double seconds, std::int64_t passCost, std::int64_t late = 0) {
+    for (const std::int64_t end = now + static_cast<std::int64_t>(seconds * 1e9); now < end;) {
+      const std::int64_t wait = pacer.waitAt(now), sleep = (wait + kMs - 1) / kMs * kMs;
+      longestSleep = std::max(longestSleep, sleep);
+      if (wait > 0) now += sleep + late;
+      else pacer.passRan(), ++passes, now += passCost;
     }
-    pacer.passRan();
-    ++r.passes;
-    now += passCost;
   }
-  return r;
-}
+};
 
 TEST(Pacer, HoldsTheCapWheneverTheMachineCanReachIt) {
   struct Case {
@@ -55,35 +49,34 @@ TEST(Pacer, HoldsTheCapWheneverTheMachineCanReachIt) {
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(::testing::Message() << "cap " << k.cap << ", pass " << k.passCost << " ns");
-    Pacer pacer;
-    pacer.setCap(k.cap);
-    std::int64_t now = 123 * kMs;
-    const PumpRun r = pump(pacer, 2.0, k.passCost, k.late, now);
-    EXPECT_NEAR(r.passes / 2.0, k.expect, k.expect * 0.01);
+    Pump p;
+    p.now = 123 * kMs;
+    p.pacer.setCap(k.cap);
+    p.run(2.0, k.passCost, k.late);
+    EXPECT_NEAR(p.passes / 2.0, k.expect, k.expect * 0.01);
     // The pump never sleeps through more than a pass's share of time (rounded up to the timer's millisecond),
     // so an event waits no longer than that.
-    if (k.cap) EXPECT_LE(r.longestSleep, std::max<std::int64_t>(kMs, 1'000'000'000 / k.cap));
-    else EXPECT_EQ(r.longestSleep, 0);
+    if (k.cap) EXPECT_LE(p.longestSleep, std::max<std::int64_t>(kMs, 1'000'000'000 / k.cap));
+    else EXPECT_EQ(p.longestSleep, 0);
   }
 }
 
 TEST(Pacer, AStallIsNotCaughtUpAndANewCapStartsAfresh) {
-  Pacer pacer;
-  pacer.setCap(5000);
-  std::int64_t now = 0;
-  pump(pacer, 0.5, 2'000, 0, now);
-  now += 5'000 * kMs;  // paused five seconds
-  const std::int64_t resumed = now;
+  Pump p;
+  p.pacer.setCap(5000);
+  p.run(0.5, 2'000);
+  p.now += 5'000 * kMs;  // paused five seconds
+  const std::int64_t resumed = p.now;
   long burst = 0;
-  while (pacer.waitAt(now) == 0) pacer.passRan(), ++burst, now += 2'000;
+  while (p.pacer.waitAt(p.now) == 0) p.pacer.passRan(), ++burst, p.now += 2'000;
   EXPECT_LE(burst, 5000 * Pacer::kCatchUpNs / 1'000'000'000 + 2);
-  EXPECT_LT(now - resumed, 2 * Pacer::kCatchUpNs);
+  EXPECT_LT(p.now - resumed, 2 * Pacer::kCatchUpNs);
 
   // A cap chosen while the schedule is ahead of the clock runs its first pass at once.
-  pacer.setCap(50);
-  EXPECT_EQ(pacer.waitAt(now), 0);
-  pacer.passRan();
-  EXPECT_EQ(pacer.waitAt(now), 20 * kMs);
+  p.pacer.setCap(50);
+  EXPECT_EQ(p.pacer.waitAt(p.now), 0);
+  p.pacer.passRan();
+  EXPECT_EQ(p.pacer.waitAt(p.now), 20 * kMs);
 }
 
 TEST(Pace, ReadoutText) {
@@ -97,15 +90,14 @@ TEST(Pace, TheOptionsSetTheCapAndTheReadoutCountsPassesOfTheLastSecond) {
   testing::Scenario sc;
   Game& g = sc.g();
   PacePanel& pace = *g.pace;
-  EXPECT_EQ(pace.setting(), PacePanel::kWatch);
-  EXPECT_TRUE(g.c("OpPace(0)").checked());
-  EXPECT_EQ(pace.pacer.cap(), 5000);
-
-  const int caps[] = {5000, 30000, 0};
-  for (int i : {2, 1, 0}) {
-    sc.run("press OpPace(" + std::to_string(i) + ")");
-    EXPECT_EQ(pace.setting(), i);
-    EXPECT_EQ(pace.pacer.cap(), caps[i]);
+  // At start, then after a click on each option in turn (-1: none yet).
+  for (const auto& [option, setting, cap] :
+       {std::tuple{-1, PacePanel::kWatch, 5000}, {2, 2, 0}, {1, 1, 30000}, {0, 0, 5000}}) {
+    SCOPED_TRACE(::testing::Message() << "option " << option);
+    if (option >= 0) sc.run("press OpPace(" + std::to_string(option) + ")");
+    EXPECT_EQ(pace.setting(), setting);
+    EXPECT_TRUE(g.c("OpPace", setting).checked());
+    EXPECT_EQ(pace.pacer.cap(), cap);
   }
   EXPECT_THROW(pace.choose(3), GameError);
   EXPECT_EQ(pace.setting(), PacePanel::kWatch);

@@ -34,8 +34,10 @@ std::string slurp(const std::string& path) {
 
 // The fuzzer's seed corpus and a few thousand variations of a good line, through the reader and Val.
 TEST(ParamsLine, SurvivesTheCorpusAndGeneratedInputs) {
+  const char* source = std::getenv("QUORL_SOURCE_DIR");
+  ASSERT_NE(source, nullptr) << "QUORL_SOURCE_DIR names the source tree";
   int seeds = 0;
-  for (const auto& entry : fs::directory_iterator(fs::path(std::getenv("QUORL_SOURCE_DIR")) / "tests/fuzz/corpus")) {
+  for (const auto& entry : fs::directory_iterator(fs::path(source) / "tests/fuzz/corpus")) {
     EXPECT_EQ(fuzz::checkParamsInput(slurp(entry.path().string())), "") << entry.path();
     ++seeds;
   }
@@ -76,14 +78,13 @@ struct ParamsFile : ::testing::Test {
   Scenario sc;
   Game& g = sc.g();
   std::string path = sc.dir + "/tallyho.txt";
-  void spit(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 };
 
-TEST_F(ParamsFile, SaveThenChangeEverythingThenLoadRestoresEveryParameter) {
+TEST_F(ParamsFile, SaveThenChangeEverythingThenLoadRestoresEveryParameterEvenASpeedBeyondItsBar) {
   struct Box {
     const char *name, *saved, *changed;
   } boxes[] = {{"Text14", "1500", "3000"},     {"Text13", "120", "90"},     {"Text10", "-120", "7"},
-               {"TXangle", "3141", "1"},     {"TXpower", "2500", "9000"}, {"TXspac", "250", "40"},
+               {"TXangle", "3141", "1"},       {"TXpower", "2500", "9000"}, {"TXspac", "250", "40"},
                {"TXplanets", "42", "99"},      {"Text1", "0.25", "3"},      {"Txplod", "3.75", "1"},
                {"TxSpread", "12345.678", "2"}, {"TXran", "321", "11"},      {"TXmo", "0.5", "9"},
                {"TxTenner", "444", "300"},     {"TXmaster", "25", "3"},     {"txZZ", "2.5", "7"}};
@@ -99,9 +100,8 @@ TEST_F(ParamsFile, SaveThenChangeEverythingThenLoadRestoresEveryParameter) {
   sc.run("press Command8\n");
   for (const Box& b : boxes)  // the magnification comes back as a value only, its box stays
     EXPECT_EQ(g.c(b.name).text(), b.name == std::string("txZZ") ? b.changed : b.saved) << b.name;
-  EXPECT_EQ(g.c("Hspac").value(), 250);
-  EXPECT_EQ(g.c("SCRpowER").value(), 2500);
-  EXPECT_EQ(g.c("ScaleScroll").value(), 250);
+  for (auto [bar, value] : {std::pair{"Hspac", 250}, {"SCRpowER", 2500}, {"ScaleScroll", 250}})
+    EXPECT_EQ(g.c(bar).value(), value) << bar;
   EXPECT_EQ(g.c("LabAllhi").caption(), "987654");
   EXPECT_EQ(g.s.SpareWorlds, 444);
   EXPECT_EQ(g.s.Magnification, 2.5);
@@ -109,9 +109,8 @@ TEST_F(ParamsFile, SaveThenChangeEverythingThenLoadRestoresEveryParameter) {
   Game again(GameOptions{sc.dir, {}});  // and a restart reads them too
   EXPECT_EQ(again.c("TXplanets").text(), "42");
   EXPECT_EQ(again.c("LabAllhi").caption(), "987654");
-}
 
-TEST_F(ParamsFile, ASpeedAboveTheBarStillLoadsEveryParameterAfterIt) {
+  // A speed beyond its bar's end loads, and so does every parameter after it.
   sc.run(
       "type TXspac 20000\nleave TXspac\ntype TXmo 77\nleave TXmo\npress CDsave\n"
       "type TXspac 5\nleave TXspac\ntype TXmo 1\nleave TXmo\npress Command8\n");
@@ -126,7 +125,7 @@ TEST_F(ParamsFile, AFirstRunOrADeletedFileIsWrittenFromThePanelAtStartAndField12
   fs::remove(path);
   Game again(GameOptions{sc.dir, {}});  // the design values, not those typed into another game
   EXPECT_EQ(slurp(path), kDefaults);
-  spit("100,17,1,1000,1000,0,0,30,1000,133,10,77,7000,4200,0,2000,60,1\r\n");
+  std::ofstream(path, std::ios::binary) << "100,17,1,1000,1000,0,0,30,1000,133,10,77,7000,4200,0,2000,60,1\r\n";
   sc.run("press Command8\npress CDsave\n");
   EXPECT_EQ(slurp(path), kDefaults);
 }
@@ -196,8 +195,7 @@ TEST_F(ParamsFile, AFullDiskOrAKilledWriteLeavesAWholeFile) {
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
   auto* handler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 20;  // a write beyond 20 bytes fails as on a full disk
+  const rlimit small{20, old.rlim_max};  // a write beyond 20 bytes fails as on a full disk
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   sc.run("type TXplanets 99\npress CDsave\n");
   ::setrlimit(RLIMIT_FSIZE, &old);

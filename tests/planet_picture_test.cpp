@@ -59,53 +59,54 @@ TEST_F(Strip, RosterRunsFromTheSelectedWorldAndWrapsToTwelve) {
     // The driver's dump: every name printed at its entry, "~" where the roster ran out.
     const std::string dump = sc.run("tick TimWo\ndump canvas PicWorld\n");
     for (int k = 1; k <= 13; ++k) {
+      SCOPED_TRACE(::testing::Message() << "sel " << c.sel << " entry " << k);
       const std::size_t i = static_cast<std::size_t>(k - 1);
       const int want = i < c.roster.size() ? c.roster[i] : 0;
-      EXPECT_EQ(g.s.RosterBody[k], want) << "sel " << c.sel << " entry " << k;
+      EXPECT_EQ(g.s.RosterBody[k], want);
       const std::string name = want ? "B" + std::to_string(want) : "~";
       const std::string print = "print " + std::to_string(1100 * k - 888) + (k % 2 ? " 80 " : " 1620 ");
       EXPECT_NE(dump.find(print + "12 " + (want ? std::to_string(want) + ",60,20 " : "0,0,0 ") + name + "\n"),
-                std::string::npos)
-          << "sel " << c.sel << " entry " << k;
+                std::string::npos);
     }
   }
   EXPECT_EQ(g.s.RosterSize[1], 500);
 }
 
 TEST_F(Strip, OutlinePointsByMassAndTheSmallStar) {
-  for (auto [mass, points] : {std::pair{0.001, 132}, {0.002, 264}, {0.004, 264}, {0.0041, 528}}) {
-    show(20, 5);
-    g.b.Mass[5] = mass;
-    EXPECT_EQ(pointsAt(tick(), kSlot1, 500, rgb(5, 60, 20)), points) << mass;
+  // The star, body 2, has a second arc beside its outline, and a glow.
+  const std::tuple<int, double, int, int> cases[] = {
+      {5, 0.001, 132, 0}, {5, 0.002, 264, 0}, {5, 0.004, 264, 0}, {5, 0.0041, 528, 0}, {2, 0.0005, 101 + 51, 4}};
+  for (auto [sel, mass, outline, glow] : cases) {
+    SCOPED_TRACE("body " + std::to_string(sel) + ", mass " + std::to_string(mass));
+    show(20, sel);
+    g.b.Mass[sel] = mass;
+    const auto drawn = tick();
+    EXPECT_EQ(pointsAt(drawn, kSlot1, 500, rgb(sel, 60, 20)), outline);
+    EXPECT_EQ(pointsAt(drawn, kSlot1, 15, rgb(240, 240, 240)), glow);  // the glow's inner points
   }
-  show(20, 2);
-  const auto drawn = tick();
-  EXPECT_EQ(pointsAt(drawn, kSlot1, 500, rgb(2, 60, 20)), 101 + 51);  // outline and second arc
-  EXPECT_EQ(pointsAt(drawn, kSlot1, 15, rgb(240, 240, 240)), 4);      // the glow's inner points
 }
 
 TEST_F(Strip, AirAndWaterHalos) {
-  struct Case {
-    double air, water;
-    int airPoints, waterPoints;
-  };
-  for (const Case& c : {Case{0, 0, 0, 0}, Case{0, 1.5, 0, 0}, Case{0, 2, 0, 132}, Case{50, 30, 132, 132}}) {
+  const std::tuple<double, double, int, int> cases[] = {
+      {0, 0, 0, 0}, {0, 1.5, 0, 0}, {0, 2, 0, 132}, {50, 30, 132, 132}};
+  for (auto [air, waterLevel, airPoints, waterPoints] : cases) {
+    SCOPED_TRACE(::testing::Message() << "air " << air << ", water " << waterLevel);
     show(20, 5);
     g.b.ColorR[5] = 100;
-    g.b.AirLevel[5] = c.air;
-    g.b.WaterLevel[5] = c.water;
+    g.b.AirLevel[5] = air;
+    g.b.WaterLevel[5] = waterLevel;
     const auto drawn = tick();
     int water = 0;
     for (const Entry& e : drawn)
       if (std::fabs(std::hypot(e.x - kSlot1, e.y - 970) - 515) < 1e-6) {
         ++water;
-        EXPECT_EQ(e.color.r, c.water > 20 ? 100 : 25);  // ten times the level, held within 50..200, halved
+        EXPECT_EQ(e.color.r, waterLevel > 20 ? 100 : 25);  // ten times the level, held within 50..200, halved
         EXPECT_GE(e.color.b, 100);
       }
-    EXPECT_EQ(water, c.waterPoints) << c.water;
+    EXPECT_EQ(water, waterPoints);
     // Half way to the air level; the outer ring half that again, ties to even.
-    EXPECT_EQ(pointsAt(drawn, kSlot1, 560, rgb(75, 55, 35)), c.airPoints);
-    EXPECT_EQ(pointsAt(drawn, kSlot1, 590, rgb(38, 28, 18)), c.airPoints);
+    EXPECT_EQ(pointsAt(drawn, kSlot1, 560, rgb(75, 55, 35)), airPoints);
+    EXPECT_EQ(pointsAt(drawn, kSlot1, 590, rgb(38, 28, 18)), airPoints);
   }
 }
 
@@ -131,18 +132,16 @@ TEST_F(Strip, CratersKeepTheirPlace) {
 }
 
 TEST_F(Strip, AWorldTooLargeForItsSlotIsNotPictured) {
-  show(20, 5);
-  // Entry 13 sits at x 13856: its craters could pass 32767 above a picture radius of 23638.
-  g.b.Radius[17] = 1.5;
-  g.b.ImpactCount[17] = 1;
-  g.b.ImpactMark[1][17] = 150;
-  tick();
-  EXPECT_EQ(g.b.CraterDX[1][17], 0);
-  EXPECT_EQ(g.c("Labill").caption().find("Overflow"), std::string::npos);
-  show(20, 17);  // in the first slot it fits
-  g.b.Radius[17] = 1.5;
-  tick();
-  EXPECT_NE(g.b.CraterDX[1][17], 0);
+  // At entry 13 (x 13856) its craters could pass 32767 above a picture radius of 23638; in the first slot it fits.
+  for (auto [sel, pictured] : {std::pair{5, false}, {17, true}}) {
+    show(20, sel);
+    g.b.Radius[17] = 1.5;
+    g.b.ImpactCount[17] = 1;
+    g.b.ImpactMark[1][17] = 150;
+    tick();
+    EXPECT_EQ(g.b.CraterDX[1][17] != 0, pictured) << sel;
+    EXPECT_EQ(g.c("Labill").caption().find("Overflow"), std::string::npos) << sel;
+  }
 }
 
 TEST_F(Strip, CraftPictograms) {

@@ -45,7 +45,7 @@ TEST_F(Steer, KeysPushBrakeOrSetTheIntensityAndEveryOneCostsFuel) {
     EXPECT_EQ(velocity(), t.velocity) << t.key;
     EXPECT_EQ(b.Fuel[F], 999.5) << t.key;
     EXPECT_EQ(g.c("txTHrust").text(), t.after) << t.key;
-    EXPECT_EQ(g.c("PFUel").toolTip() + " " + plain(g.c("PFUel").width()), "Fuel:=   999.5 1000");
+    EXPECT_EQ(g.c("PFUel").toolTip() + " " + plain(g.c("PFUel").width()), "Fuel:=   999.5 1000") << t.key;
   }
 }
 
@@ -77,30 +77,29 @@ TEST_F(Steer, RefusalsAndTheFuelRules) {
   g.c("LaThing").setCaption("Comet");
   const struct {
     int craft, kind, cls;
-    const char* celestials;
-    double fuel;
-    const char *message, *velocity;
-    double fuelAfter;
+    double fuel, fuelAfter;  // in the tank before and after the press
+    const char *celestials, *message, *velocity;
   } cases[] = {
-      {35, 11, 1, "0", 0, "Microbial Comet\rW55\rNo Thrust available.", "1 2 3", 0},
-      {35, 13, 1, "0", 0.3, "", "1.5 1.5 3", 0},
-      {35, 13, 1, "0", 0, "No fuel", "1 2 3", 0},
-      {35, 13, 1, "0", -4, "NO FUEL !!", "1 2 3", 0},
-      {35, 13, 1, "0", 0, "No fuel", "1 2 3", 0},
-      {35, 15, 1, "0", 0.3, "No fuel", "1.5 1.5 3", 1333},  // a lightball refills itself
-      {0, 13, 3, "2", 10, "You require more Celestial wisdom to navigate W55", "1 2 3", 10},
-      {0, 13, 3, "3", 0, "No fuel", "1 2 3", 0},
-      {0, 13, 3, "3", 10, "No fuel", "1.5 1.5 3", 9.5},
+      {35, 11, 1, 0, 0, "0", "Microbial Comet\rW55\rNo Thrust available.", "1 2 3"},
+      {35, 13, 1, 0.3, 0, "0", "", "1.5 1.5 3"},
+      {35, 13, 1, 0, 0, "0", "No fuel", "1 2 3"},
+      {35, 13, 1, -4, 0, "0", "NO FUEL !!", "1 2 3"},
+      {35, 13, 1, 0, 0, "0", "No fuel", "1 2 3"},
+      {35, 15, 1, 0.3, 1333, "0", "No fuel", "1.5 1.5 3"},  // a lightball refills itself
+      {0, 13, 3, 10, 10, "2", "You require more Celestial wisdom to navigate W55", "1 2 3"},
+      {0, 13, 3, 0, 0, "3", "No fuel", "1 2 3"},
+      {0, 13, 3, 10, 9.5, "3", "No fuel", "1.5 1.5 3"},
   };
   for (const auto& t : cases) {
+    SCOPED_TRACE("row " + std::to_string(&t - cases));
     b.CraftCode[F] = static_cast<std::int16_t>(t.craft), b.BodyKind[F] = t.kind;
     b.PlanetClass[F] = static_cast<std::int16_t>(t.cls);
     g.c("LabTot", 5).setCaption(t.celestials);
     if (*t.message == 0) g.c("Labill").setCaption("");
     press('e', t.fuel);
-    EXPECT_EQ(status(), t.message) << t.kind << " " << t.fuel;
-    EXPECT_EQ(velocity(), t.velocity) << t.kind << " " << t.fuel;
-    EXPECT_EQ(b.Fuel[F], t.fuelAfter) << t.kind << " " << t.fuel;
+    EXPECT_EQ(status(), t.message);
+    EXPECT_EQ(velocity(), t.velocity);
+    EXPECT_EQ(b.Fuel[F], t.fuelAfter);
   }
 }
 
