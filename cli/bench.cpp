@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -138,18 +136,12 @@ double preset3Rate(int passes) {
 
 }  // namespace
 
-BenchGame::BenchGame() {
-  char tmpl[] = "/tmp/quorl-bench-XXXXXX";
-  const char* d = mkdtemp(tmpl);
-  dir = d ? d : "/tmp";
-  game = std::make_unique<Game>(GameOptions{dir, {}});
-}
+BenchGame::BenchGame()
+    : folder("quorl-bench"),
+      dir(folder.path().empty() ? "/tmp" : folder.path()),
+      game(std::make_unique<Game>(GameOptions{dir, {}})) {}
 
-BenchGame::~BenchGame() {
-  game.reset();
-  std::error_code ec;
-  if (dir != "/tmp") std::filesystem::remove_all(dir, ec);
-}
+BenchGame::~BenchGame() = default;
 
 int runBench(std::ostream& out) {
   const pass::Engine& engine = pass::engine();

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "io/folder.h"
+
 namespace quorl {
 
 class Game;
@@ -12,8 +14,7 @@ class Game;
 struct BenchGame {
   BenchGame();
   ~BenchGame();
-  BenchGame(const BenchGame&) = delete;
-  BenchGame& operator=(const BenchGame&) = delete;
+  TemporaryFolder folder;  // declared first: it goes after the game
   std::string dir;
   std::unique_ptr<Game> game;
 };

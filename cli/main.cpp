@@ -1,8 +1,7 @@
 // quorl-cli: runs a script against a fresh game without a window, or times the pass.
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <iostream>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "cli/driver.h"
 #include "cli/recording_canvas.h"
 #include "cli/replay_command.h"
+#include "io/folder.h"
 #include "sim/pass_kernels.h"
 
 int main(int argc, char** argv) {
@@ -53,14 +53,13 @@ int main(int argc, char** argv) {
     }
   }
   // Without --dir the game's files go to a temporary folder that goes with the run.
-  std::string temporary;
+  std::optional<quorl::TemporaryFolder> temporary;
   if (dir.empty()) {
-    char tmpl[] = "/tmp/quorl-cli-XXXXXX";
-    if (!mkdtemp(tmpl)) {
+    dir = temporary.emplace("quorl-cli").path();
+    if (dir.empty()) {
       std::cerr << "cannot make a temporary folder\n";
       return 2;
     }
-    dir = temporary = tmpl;
   }
   int status = 0;
   {
@@ -74,10 +73,6 @@ int main(int argc, char** argv) {
     status =
         quorl::runScript(*game, file.is_open() ? static_cast<std::istream&>(file) : std::cin, std::cout, std::cerr);
     if (status == 0 && !saveReplay.empty()) status = quorl::keepReplay(std::move(game), saveReplay, std::cerr);
-  }
-  if (!temporary.empty()) {
-    std::error_code ec;
-    std::filesystem::remove_all(temporary, ec);
   }
   return status;
 }

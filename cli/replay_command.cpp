@@ -1,13 +1,13 @@
 // Replays from the command line.
 #include "cli/replay_command.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 
 #include "app/game.h"
 #include "app/recorder.h"
 #include "app/replayer.h"
+#include "io/folder.h"
 
 namespace quorl {
 
@@ -19,21 +19,19 @@ int replayFile(const std::string& path, std::ostream& out, std::ostream& err) {
     return 2;
   }
   // The replayed game writes its own events.txt and tallyho.txt: into a folder that goes with it.
-  char tmpl[] = "/tmp/quorl-replay-XXXXXX";
-  if (!mkdtemp(tmpl)) {
+  const TemporaryFolder folder("quorl-replay");
+  if (folder.path().empty()) {
     err << "cannot make a temporary folder\n";
     return 2;
   }
   ReplayResult result;
   {
-    GameOptions options{tmpl, {}};
+    GameOptions options{folder.path(), {}};
     options.outside = &replayer;
     const auto game = std::make_unique<Game>(options);
     if (replayer.begin(*game)) replayer.run(*game);
     result = replayer.result();
   }
-  std::error_code ec;
-  std::filesystem::remove_all(tmpl, ec);
 
   if (result.ending != ReplayResult::Ending::Refused) out << replaySummary(result) << '\n';
   if (!result.message.empty()) err << path << ": " << result.message << '\n';

@@ -141,4 +141,14 @@ bool readFileHead(const std::string& path, std::size_t limit, std::string& conte
   return ok;
 }
 
+TemporaryFolder::TemporaryFolder(const std::string& prefix) {
+  std::string name = "/tmp/" + prefix + "-XXXXXX";
+  if (mkdtemp(name.data())) path_ = name;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  std::error_code ec;
+  if (!path_.empty()) fs::remove_all(path_, ec);
+}
+
 }  // namespace quorl

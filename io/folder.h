@@ -26,4 +26,18 @@ bool readFile(const std::string& path, std::string& content);
 // At most `limit` bytes from the start of a plain file; false, with the reason, otherwise.
 bool readFileHead(const std::string& path, std::size_t limit, std::string& content, std::string& error);
 
+// A fresh folder /tmp/PREFIX-XXXXXX for a game that should leave nothing behind, removed with everything
+// in it when this goes; path() is empty when none could be made.
+class TemporaryFolder {
+ public:
+  explicit TemporaryFolder(const std::string& prefix);
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 }  // namespace quorl
