@@ -132,16 +132,20 @@ bool Replayer::apply(Game& g, const ReplayEvent& e) {
   return true;
 }
 
+bool Replayer::passToward(Game& g) {
+  const std::uint64_t before = g.passesRun();
+  g.apply(Input::pass());
+  if (g.passesRun() != before) return true;
+  return diverged(g, "the main loop stopped; the recording runs on to pass " + std::to_string(next_.pass));
+}
+
 bool Replayer::step(Game& g, int budget) {
   if (!begun_ || result_.ending != ReplayResult::Ending::Playing) return false;
   for (int n = 0; n < budget; ++n) {
     if (!fetch(g)) return false;
     if (next_.pass > g.passesRun() - base_) {
       if (n > 0) break;  // this turn's events are done; the pass comes with the next
-      const std::uint64_t before = g.passesRun();
-      g.apply(Input::pass());
-      if (g.passesRun() == before)
-        return diverged(g, "the main loop stopped; the recording runs on to pass " + std::to_string(next_.pass));
+      if (!passToward(g)) return false;
       if (!problem_.empty()) return diverged(g, problem_);
       break;
     }
@@ -157,13 +161,7 @@ const ReplayResult& Replayer::run(Game& g) {
     if (!fetch(g)) break;
     // Passes up to the next event, without looking at anything else.
     const std::uint64_t target = base_ + next_.pass;
-    while (g.passesRun() < target) {
-      const std::uint64_t before = g.passesRun();
-      g.apply(Input::pass());
-      if (g.passesRun() == before) {
-        diverged(g, "the main loop stopped; the recording runs on to pass " + std::to_string(next_.pass));
-        break;
-      }
+    while (g.passesRun() < target && passToward(g)) {
     }
     if (result_.ending != ReplayResult::Ending::Playing) break;
     if (!problem_.empty()) {

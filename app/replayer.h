@@ -55,6 +55,8 @@ class Replayer : public Outside {
  private:
   bool stop(Game& g, ReplayResult::Ending ending, const std::string& message);
   bool diverged(Game& g, const std::string& what);
+  // One pass toward the next recorded event; false, diverged, when the loop would not run one.
+  bool passToward(Game& g);
   bool apply(Game& g, const ReplayEvent& e);
   bool fetch(Game& g);
 
