@@ -1,8 +1,8 @@
 // quorl-cli: runs a script against a fresh game without a window, or times the pass.
 #include <cstring>
 #include <fstream>
-#include <optional>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "app/about.h"
