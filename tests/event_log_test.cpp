@@ -13,11 +13,7 @@ using namespace quorl;
 
 namespace {
 
-std::string logText(Game& g) {
-  std::string text;
-  readFile(g.folder.path("events.txt"), text);
-  return text;
-}
+std::string logText(Game& g) { return quorl::testing::fileText(g.folder.path("events.txt")); }
 
 }  // namespace
 

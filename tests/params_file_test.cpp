@@ -22,15 +22,10 @@ namespace quorl {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::fileText;
 using testing::Scenario;
 
 const std::string kDefaults = "100,17,1,1000,1000,0,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n";
-
-std::string slurp(const std::string& path) {
-  std::string text;
-  readFile(path, text);
-  return text;
-}
 
 // The fuzzer's seed corpus and a few thousand variations of a good line, through the reader and Val.
 TEST(ParamsLine, SurvivesTheCorpusAndGeneratedInputs) {
@@ -38,7 +33,7 @@ TEST(ParamsLine, SurvivesTheCorpusAndGeneratedInputs) {
   ASSERT_NE(source, nullptr) << "QUORL_SOURCE_DIR names the source tree";
   int seeds = 0;
   for (const auto& entry : fs::directory_iterator(fs::path(source) / "tests/fuzz/corpus")) {
-    EXPECT_EQ(fuzz::checkParamsInput(slurp(entry.path().string())), "") << entry.path();
+    EXPECT_EQ(fuzz::checkParamsInput(fileText(entry.path().string())), "") << entry.path();
     ++seeds;
   }
   EXPECT_GE(seeds, 10);
@@ -68,7 +63,8 @@ TEST(ParamsLine, GermanAndFrenchLocalesStillWritePoints) {
     EXPECT_EQ(fixed(0.5, 1), "0.5") << "the window's load puts the point back for every number text";
     std::setlocale(LC_ALL, name);  // the file must not need that
     sc.run("type Text1 0.25\ntype TXangle 1234.5\npress CDsave\ntype Text1 7\npress Command8\n");
-    EXPECT_EQ(slurp(sc.dir + "/tallyho.txt"), "100,17,0.25,1000,1000,0,0,30,1000,133,10,0,7000,1234.5,0,2000,60,1\r\n");
+    EXPECT_EQ(fileText(sc.dir + "/tallyho.txt"),
+              "100,17,0.25,1000,1000,0,0,30,1000,133,10,0,7000,1234.5,0,2000,60,1\r\n");
     EXPECT_EQ(sc.g().c("Text1").text(), "0.25");
     std::setlocale(LC_ALL, "C");
   }
@@ -95,7 +91,7 @@ TEST_F(ParamsFile, SaveThenChangeEverythingThenLoadRestoresEveryParameterEvenASp
   };
   enter([](const Box& b) { return b.saved; }, "987654", "250");
   sc.run("press CDsave\n");
-  ASSERT_EQ(slurp(path), "250,42,0.25,3.75,12345.678,987654,321,250,0.5,444,25,0,2500,3141,-120,1500,120,2.5\r\n");
+  ASSERT_EQ(fileText(path), "250,42,0.25,3.75,12345.678,987654,321,250,0.5,444,25,0,2500,3141,-120,1500,120,2.5\r\n");
   enter([](const Box& b) { return b.changed; }, "5", "40");
   sc.run("press Command8\n");
   for (const Box& b : boxes)  // the magnification comes back as a value only, its box stays
@@ -120,14 +116,14 @@ TEST_F(ParamsFile, SaveThenChangeEverythingThenLoadRestoresEveryParameterEvenASp
 }
 
 TEST_F(ParamsFile, AFirstRunOrADeletedFileIsWrittenFromThePanelAtStartAndField12IsAlways0) {
-  EXPECT_EQ(slurp(path), kDefaults);
+  EXPECT_EQ(fileText(path), kDefaults);
   sc.run("type TXplanets 55\nleave TXplanets\n");
   fs::remove(path);
   Game again(GameOptions{sc.dir, {}});  // the design values, not those typed into another game
-  EXPECT_EQ(slurp(path), kDefaults);
+  EXPECT_EQ(fileText(path), kDefaults);
   std::ofstream(path, std::ios::binary) << "100,17,1,1000,1000,0,0,30,1000,133,10,77,7000,4200,0,2000,60,1\r\n";
   sc.run("press Command8\npress CDsave\n");
-  EXPECT_EQ(slurp(path), kDefaults);
+  EXPECT_EQ(fileText(path), kDefaults);
 }
 
 // Whatever the file holds, the start goes on and leaves a whole file, keeping the values read before any
@@ -161,7 +157,7 @@ TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFile) {
     Game g(GameOptions{first.dir, {}});
     EXPECT_EQ(g.s.HighScore, c.highScore);
     ParamsRecord r;
-    EXPECT_EQ(parseParams(slurp(first.dir + "/tallyho.txt"), r), kParamsFields);
+    EXPECT_EQ(parseParams(fileText(first.dir + "/tallyho.txt"), r), kParamsFields);
     EXPECT_EQ(r.highScore, c.highScore);
     EXPECT_EQ(r.planets, c.planets);
     EXPECT_EQ(g.c("TXplanets").text(), plain(c.planets));
@@ -185,7 +181,7 @@ TEST_F(ParamsFile, ABoxNumberTheFileCannotHoldKeepsTheLastSavedValueAndSaysSo) {
                                    {"TxTenner", "32768", "Spare worlds"},
                                    {"TXplanets", "1e999", "Planets"}}) {
     sc.run(std::string("type ") + box + " " + typed + "\npress CDsave\n");
-    EXPECT_EQ(slurp(path), kDefaults);
+    EXPECT_EQ(fileText(path), kDefaults);
     EXPECT_NE(g.c("Labill").caption().find(std::string(field) + " \"" + typed + "\" does not fit"), std::string::npos);
     sc.run("press Command8\n");
   }
@@ -200,7 +196,7 @@ TEST_F(ParamsFile, AFullDiskOrAKilledWriteLeavesAWholeFile) {
   sc.run("type TXplanets 99\npress CDsave\n");
   ::setrlimit(RLIMIT_FSIZE, &old);
   ::signal(SIGXFSZ, handler);
-  EXPECT_EQ(slurp(path), kDefaults);
+  EXPECT_EQ(fileText(path), kDefaults);
   EXPECT_FALSE(fs::exists(path + ".tmp"));
   EXPECT_EQ(g.c("Labill").caption(), "Could not write " + path + ": File too large");
 
@@ -215,7 +211,7 @@ TEST_F(ParamsFile, AFullDiskOrAKilledWriteLeavesAWholeFile) {
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
     ParamsRecord r;
-    EXPECT_EQ(parseParams(slurp(path), r), kParamsFields) << "round " << round;
+    EXPECT_EQ(parseParams(fileText(path), r), kParamsFields) << "round " << round;
   }
 }
 

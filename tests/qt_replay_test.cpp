@@ -47,9 +47,7 @@ std::string record(const std::string& dir, std::uint64_t& hash) {
   runScript(*g, in, out, out);
   hash = stateHash(g->b, g->s);
   g.reset();
-  std::string text;
-  readFile(dir + "/replay.qr", text);
-  return text;
+  return testing::fileText(dir + "/replay.qr");
 }
 
 TEST(ReplayWindow, TakesOnlyThePaceAndTheHoldAndEndsWhereTheGameDid) {

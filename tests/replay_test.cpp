@@ -23,12 +23,7 @@ namespace quorl {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const std::string& path) {
-  std::string text;
-  readFile(path, text);
-  return text;
-}
+using testing::fileText;
 
 // A game in a folder of its own, recording itself (or not) with a state check every `every` passes, or
 // replaying what `outside` hands it.
@@ -58,7 +53,7 @@ struct Played {
   std::string end() {
     hash = stateHash(game->b, game->s);
     game.reset();
-    return slurp(dir + "/replay.qr");
+    return fileText(dir + "/replay.qr");
   }
 };
 
@@ -183,7 +178,7 @@ TEST(Replay, EarlierSystemsAreKeptAndEachReplays) {
   EXPECT_EQ(replay(last).ending, ReplayResult::Ending::Finished);
   EXPECT_EQ(replay(last).hash, p.hash);
   // The fifth system ended where the sixth began, with its end line.
-  const ReplayResult fifth = replay(slurp(p.dir + "/replay-1.qr"));
+  const ReplayResult fifth = replay(fileText(p.dir + "/replay-1.qr"));
   EXPECT_EQ(fifth.ending, ReplayResult::Ending::Finished) << fifth.message;
   EXPECT_EQ(fifth.passes, 300u);
 }
@@ -229,7 +224,7 @@ TEST(Replay, AGameChangedByPutCannotBecomeAReplay) {
       EXPECT_FALSE(fs::exists(kept));
     } else {
       EXPECT_EQ(status, 0) << err.str();
-      EXPECT_EQ(replay(slurp(kept)).ending, ReplayResult::Ending::Finished);
+      EXPECT_EQ(replay(fileText(kept)).ending, ReplayResult::Ending::Finished);
     }
   }
 }
@@ -327,7 +322,7 @@ TEST(ReplayFile, SurvivesTheCorpusAndGeneratedInputs) {
   int seeds = 0;
   for (const auto& entry :
        fs::directory_iterator(fs::path(std::getenv("QUORL_SOURCE_DIR")) / "tests/fuzz/replay_corpus")) {
-    EXPECT_EQ(fuzz::checkReplayInput(slurp(entry.path().string())), "") << entry.path();
+    EXPECT_EQ(fuzz::checkReplayInput(fileText(entry.path().string())), "") << entry.path();
     ++seeds;
   }
   EXPECT_GE(seeds, 5);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/driver.h"
+#include "io/folder.h"
 
 namespace quorl::testing {
 
@@ -13,6 +14,12 @@ std::string tempDir() {
   char tmpl[] = "/tmp/quorl-test-XXXXXX";
   const char* d = mkdtemp(tmpl);
   return d ? d : "/tmp";
+}
+
+std::string fileText(const std::string& path) {
+  std::string text;
+  readFile(path, text);
+  return text;
 }
 
 Scenario::Scenario(bool recording) : dir(tempDir()) {

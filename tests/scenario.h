@@ -10,6 +10,8 @@ namespace quorl::testing {
 
 // A new temporary folder; the caller removes it.
 std::string tempDir();
+// What a file holds; empty when it cannot be read.
+std::string fileText(const std::string& path);
 
 // A game in a temporary folder of its own, which goes with it.
 struct Scenario {
