@@ -187,15 +187,22 @@ TEST_F(Powers, ProbesFindAnotherWorldOfTheirClass) {
   }
 }
 
-// With no world of the class, the search makes all its 999 draws.
-TEST_F(Powers, AProbeThatFindsNothingDrawsItsWholeSearch) {
-  g.random.seed(4);
-  Random fresh;
-  fresh.seed(4);
-  for (int k = 0; k < 999; ++k) fresh.rnd();
-  g.c("CmdMars", 2).press();
-  EXPECT_EQ(g.s.Focus, 2);
-  EXPECT_EQ(g.Rnd(), fresh.rnd());
+// The search ends at the first miss after a hit, or after 999 misses: the draws it took, at a known seed.
+TEST_F(Powers, AProbeDrawsUntilTheFirstMissAfterAHit) {
+  b.Mass[5] = b.Mass[9] = 1e-6;  // Mars worlds (the class sort draws for Earth worlds only)
+  const struct {
+    int button, draws;
+  } cases[] = {{2, 999}, {0, 8}};  // r = 12 11 7 3 12 11 9, then a miss
+  for (const auto& t : cases) {
+    g.random.seed(4);
+    g.c("CmdMars", t.button).press();
+    const double next = g.Rnd();
+    Random fresh;
+    fresh.seed(4);
+    int k = 0;
+    while (k < 2000 && fresh.rnd() != next) ++k;
+    EXPECT_EQ(k, t.draws) << "probe " << t.button;
+  }
 }
 
 }  // namespace
