@@ -60,6 +60,7 @@ TEST_F(Powers, FabricateDrawsOnceToGrowAndTwiceToGiveBirth) {
     int draws;
   } cases[] = {{7, 1e-6, 9.2050430621020496e-07, 2},
                {7, 1e-4, 1.17e-4, 1},  // a growth of 0.17
+               {7, 5e-6, 5.8499999999999999e-06, 1},
                {99, 1e-4, 1.7700000000000002e-4, 1},
                {99, 4.99e-6, 1.2919047535979189e-06, 2}};
   celestials();
