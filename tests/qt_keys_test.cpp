@@ -80,7 +80,7 @@ TEST(WindowKeys, SteerUnlessATextBoxHoldsTheFocus) {
     EXPECT_DOUBLE_EQ(g.b.Fuel[F], fuel - 0.5) << text;
   }
   // Boxes the game writes and the player only reads are passed over.
-  for (const char* name : {"Text2", "Text6", "Text3", "TxTyp"})
+  for (const char* name : {"Text2", "Text6", "Text4", "Text3", "TxTyp", "txGG"})
     EXPECT_EQ(window.widgetFor(name)->focusPolicy(), Qt::NoFocus) << name;
   EXPECT_EQ(window.widgetFor("txTHrust")->focusPolicy(), Qt::StrongFocus);
 }
