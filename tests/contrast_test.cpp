@@ -22,6 +22,9 @@ TEST(Contrast, ColoursBelowThreeToOneAreMixedJustFarEnough) {
       {rgb(48, 48, 48), rgb(48, 48, 48), rgb(121, 121, 121)},    // text in its own back colour
       {rgb(255, 255, 128), rgb(255, 255, 255), rgb(152, 152, 76)},  // on a light back: darker
       {rgb(200, 200, 200), rgb(200, 200, 200), rgb(111, 111, 111)},
+      // Either side of the grey where white and black stand equally far: lighter below it, darker above.
+      {rgb(120, 120, 120), rgb(110, 110, 110), rgb(199, 199, 199)},
+      {rgb(120, 120, 120), rgb(128, 128, 128), rgb(55, 55, 55)},
   };
   for (const auto& c : cases) {
     const Color shown = legibleOn(c.text, c.back);

@@ -39,7 +39,9 @@ TEST_F(Run, SeedCounterWrapsAfter32000AndNewTakesItsNextValue) {
   g().s.SeedTick = 31999;
   c("Tr").tick();
   EXPECT_EQ(c("TXran").text(), "32000");
-  c("NewSeed").press();  // the same counter, by hand
+  const double glow = g().s.PresetGlow;
+  c("NewSeed").press();  // the same counter, by hand, without moving the lit preset
+  EXPECT_EQ(g().s.PresetGlow, glow);
   EXPECT_EQ(g().s.SeedTick, -32000);
   EXPECT_EQ(c("TXran").text(), "-32000");
   EXPECT_EQ(g().s.SeedValue, -32000);
