@@ -78,10 +78,7 @@ void RunControl::start() {
   c.Command2->setVisible(false);
 
   // 4. Start time "hh:mm:ss".
-  s.StartTime = timeText(g.now());
-  s.StartSecond = CInt(Val(s.StartTime.substr(6, 2)));
-  s.StartMinute = CInt(Val(s.StartTime.substr(3, 2)));
-  s.StartHour = CInt(Val(s.StartTime.substr(0, 2)));
+  startClock(s, g.now());
 
   // 5. Clock and run tick.
   g.clockScore->c.TimerJo->setEnabled(true);
@@ -136,11 +133,7 @@ void RunControl::animate() {
   SharedState& s = g.s;
   g.views->bind();
 
-  // 1. Seed counter.
-  s.SeedTick += 1;
-  if (s.SeedTick > 32000) s.SeedTick = -32000;
-  g.params->c.TXran->setText(plain(s.SeedTick));
-  s.SeedValue = s.SeedTick;
+  nextSeed();
 
   // 2.-4. The lit preset walks from CDp(1) to CDp(10), one per 10 ticks, then rests.
   s.PresetGlow += 0.1;
@@ -156,6 +149,14 @@ void RunControl::animate() {
   } else {
     status.setFore(kGlow);
   }
+}
+
+void RunControl::nextSeed() {
+  SharedState& s = g_.s;
+  s.SeedTick += 1;
+  if (s.SeedTick > 32000) s.SeedTick = -32000;
+  g_.params->c.TXran->setText(plain(s.SeedTick));
+  s.SeedValue = s.SeedTick;
 }
 
 void RunControl::showPaused(bool paused) {

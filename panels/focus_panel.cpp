@@ -7,6 +7,7 @@
 #include "panels/body_editor.h"
 #include "panels/class_sort.h"
 #include "sim/numbers.h"
+#include "sim/pass_report.h"
 #include "sim/squash.h"
 #include "views/orbit_views.h"
 #include "views/zoom_view.h"
@@ -40,10 +41,11 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(Label4), .kind = Kind::Label, .place = {18400, 10080, 780, 285},
      .caption = "Orbits:", .fore = kLight},
     {QUORL_CONTROL(Text2), .kind = Kind::TextBox, .place = {15480, 10080, 2000, 285},
-     .toolTip = "Mass of selected body", .fore = kWhite, .back = kDark},
+     .toolTip = "Mass of selected body", .fore = kWhite, .back = kDark, .readOnly = true},
     {QUORL_CONTROL(LaMass), .kind = Kind::Label, .place = {17540, 10080, 800, 285}, .caption = "Jupiter",
      .fore = kLight},
-    {QUORL_CONTROL(Text6), .kind = Kind::TextBox, .place = {16240, 10420, 2300, 285}, .fore = kWhite, .back = kDark},
+    {QUORL_CONTROL(Text6), .kind = Kind::TextBox, .place = {16240, 10420, 2300, 285}, .fore = kWhite, .back = kDark,
+     .readOnly = true},
     {QUORL_CONTROL(Label8), .kind = Kind::Label, .place = {15480, 10420, 700, 285}, .caption = "Radius",
      .fore = kLight},
     // Shown with the editor while paused.
@@ -254,6 +256,12 @@ void FocusPanel::keeperTick() {
     return;
   }
   setBar(c.Hcelest->value() < c.Hcelest->max() ? c.Hcelest->value() + 1 : 2);
+  // A selected body that left the field: say so, and where the selection went.
+  if (!outsideField(b.PosX[f], b.PosY[f], b.PosZ[f])) return;
+  const int now = w_.s.Focus;
+  w_.status(leftSystemText(b.BodyName[f]) + "\r" +
+            (now == f ? std::string("No world is left to select")
+                      : "Selection moved to body" + Str(now) + ": " + b.BodyName[now]));
 }
 
 void FocusPanel::newtonLeft() {
