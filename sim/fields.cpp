@@ -20,7 +20,7 @@ void mix(std::uint64_t& h, const void* data, std::size_t n) {
 template <typename T>
 void mixValue(std::uint64_t& h, const T& v) {
   if constexpr (std::is_same_v<T, std::string>) {
-    const std::size_t n = v.size();
+    const std::uint64_t n = v.size();  // eight bytes in every build, as size_t is on x86-64
     mix(h, &n, sizeof n);
     mix(h, v.data(), n);
   } else if constexpr (std::is_same_v<T, DateTime>) {
