@@ -369,7 +369,7 @@ FileLock::FileLock(const std::string& path) {
   if (fd_ < 0) return;
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (!(held_ = ::flock(fd_, LOCK_EX | LOCK_NB) == 0) && std::chrono::steady_clock::now() < until)
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
 }
 
 FileLock::~FileLock() {

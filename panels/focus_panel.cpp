@@ -244,7 +244,7 @@ void FocusPanel::previous() {
 void FocusPanel::keeperTick() {
   BodyTable& b = w_.b;
   const int f = w_.s.Focus;
-  if (b.Gone[f] == 0) {
+  if (validBody(f) && b.Gone[f] == 0) {
     for (const auto& d : kKeeperMarks) {
       const i16 x = CInt(Int(b.PosX[f] + d[0])), y = CInt(Int(b.PosY[f] + d[1])), z = CInt(Int(b.PosZ[f]));
       p_.views->BomBB(x, y, z, i16(f));

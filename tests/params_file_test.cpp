@@ -113,6 +113,19 @@ TEST(ParamsLine, TheLineMayEndAnyWayAndANumberComeInAnyPlainForm) {
   }
 }
 
+// Names in a folder that start with a point: temporary files.
+int hidden(const std::string& dir) {
+  int n = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) n += entry.path().filename().string()[0] == '.';
+  return n;
+}
+
+std::int32_t bestIn(const std::string& path) {
+  std::int32_t best = -1;
+  parseParamsBest(fileText(path), best);
+  return best;
+}
+
 struct ParamsFile : ::testing::Test {
   Scenario sc;
   Game& g = sc.g();
@@ -308,7 +321,7 @@ TEST_F(ParamsFile, AFullDiskOrAKilledWriteLeavesAWholeFile) {
   ::setrlimit(RLIMIT_FSIZE, &old);
   ::signal(SIGXFSZ, handler);
   EXPECT_EQ(fileText(path), kDefaults);
-  EXPECT_FALSE(fs::exists(path + ".tmp"));
+  EXPECT_EQ(hidden(sc.dir), 0);  // no temporary file stays
   EXPECT_EQ(g.c("Labill").caption(), "Could not write " + path + ": File too large");
 
   for (int round = 0; round < 20; ++round) {
@@ -324,6 +337,70 @@ TEST_F(ParamsFile, AFullDiskOrAKilledWriteLeavesAWholeFile) {
     ParamsRecord r;
     EXPECT_EQ(parseParams(fileText(path), r), kParamsFields) << "round " << round;
   }
+}
+
+// Another copy of the game, or the player's own file: a save never writes a best below the file's, and takes
+// the higher one as the game's own; a file the player lowered by hand stands.
+TEST_F(ParamsFile, ASaveNeverWritesABestBelowTheFilesAndTakesTheHigherOne) {
+  std::string err;
+  ASSERT_TRUE(writeFileWhole(path, "100,17,1,1000,1000,9000,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n", err));
+  EXPECT_EQ(sc.run("put HighScore 50\npress CDsave\nget HighScore\n"), "HighScore=9000\n");
+  EXPECT_EQ(bestIn(path), 9000);
+  EXPECT_EQ(g.c("LabAllhi").caption(), "9000");
+  // A new best of the clock's, lower than the file's.
+  sc.run("put Score 9500\nput StartTime 00:00:00\n");
+  ASSERT_TRUE(writeFileWhole(path, "100,17,1,1000,1000,12000,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n", err));
+  g.clockScore->tick();
+  EXPECT_EQ(bestIn(path), 12000);
+  EXPECT_EQ(g.s.HighScore, 12000);
+  // The player's own new file, loaded, lowers it.
+  ASSERT_TRUE(writeFileWhole(path, "100,17,1,1000,1000,10,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n", err));
+  EXPECT_EQ(sc.run("press Command8\npress CDsave\nget HighScore\n"), "HighScore=10\n");
+  EXPECT_EQ(bestIn(path), 10);
+}
+
+// Two games on one folder saving bests at once: the file ends with the higher, whichever saved last.
+TEST_F(ParamsFile, TwoProcessesSavingBestsAtOnceLeaveTheHigher) {
+  int go[2];
+  ASSERT_EQ(::pipe(go), 0);
+  pid_t children[2];
+  for (int k = 0; k < 2; ++k) {
+    children[k] = ::fork();
+    ASSERT_GE(children[k], 0);
+    if (children[k] > 0) continue;
+    Game copy(GameOptions{sc.dir, {}});
+    char ready;
+    if (::read(go[0], &ready, 1) != 1) ::_exit(3);
+    // The first saves high bests quickly, the second low ones for longer, so that it saves last.
+    for (int i = 0; i < (k == 0 ? 60 : 200); ++i) {
+      copy.s.HighScore = k == 0 ? 100000 + i : i;
+      copy.clockScore->file.Outfile();
+    }
+    ::_exit(copy.s.HighScore == 100059 ? 0 : 1);
+  }
+  ASSERT_EQ(::write(go[1], "gg", 2), 2);
+  // Watched from outside, the file's best only ever rises.
+  int lowered = 0, running = 2;
+  for (std::int32_t seen = 0; running > 0;) {
+    const std::int32_t now = bestIn(path);
+    lowered += now < seen;
+    seen = std::max(seen, now);
+    running = 0;
+    for (const pid_t child : children) {
+      siginfo_t info{};
+      running += ::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
+    }
+  }
+  EXPECT_EQ(lowered, 0);
+  for (const pid_t child : children) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a copy ended with a best below the other's";
+  }
+  ::close(go[0]);
+  ::close(go[1]);
+  EXPECT_EQ(bestIn(path), 100059);
+  EXPECT_EQ(hidden(sc.dir), 0);
 }
 
 }  // namespace
