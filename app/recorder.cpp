@@ -191,7 +191,11 @@ void Recorder::fail(const std::string& error) {
   // The file is broken from here on: the game goes on unrecorded until the next system.
   writer_.reset();
   nextLook_ = ~std::uint64_t{0};
-  g_.status("This system is not recorded: could not write replay.qr: " + error + " (in " + g_.folder.dir + ")");
+  // Below what the status line says already: the press that began the file has its own message there.
+  const std::string said =
+      "This system is not recorded: could not write replay.qr: " + error + " (in " + g_.folder.dir + ")";
+  const std::string shown = g_.window.Labill->caption();
+  g_.status(shown.empty() ? said : shown + "\r" + said);
 }
 
 void Recorder::flushIfDue(bool force) {
