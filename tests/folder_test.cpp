@@ -130,12 +130,18 @@ TEST(Folder, TheLastResortIsAFolderOnlyTheUserCanOpen) {
     ASSERT_TRUE(writeFileWhole(xdg, "x", err));
     ASSERT_EQ(::chmod(dir.c_str(), 0555), 0);
     const std::string usual = tmp + "/quorl-" + std::to_string(::geteuid() == 0 ? kNobody : ::geteuid());
-    if (plant == kOthersFolder) ASSERT_EQ(::mkdir(usual.c_str(), 0777), 0);  // root's, for the user's name
-    if (plant == kLink) ASSERT_EQ(::symlink(quorl::testing::tempDir().c_str(), usual.c_str()), 0);
+    if (plant == kOthersFolder) {
+      ASSERT_EQ(::mkdir(usual.c_str(), 0777), 0);  // root's, under the user's name
+    }
+    if (plant == kLink) {
+      ASSERT_EQ(::symlink(quorl::testing::tempDir().c_str(), usual.c_str()), 0);
+    }
     if (plant == kOwnOpenFolder) {
       ASSERT_EQ(::mkdir(usual.c_str(), 0777), 0);
       ASSERT_EQ(::chmod(usual.c_str(), 0777), 0);
-      if (::geteuid() == 0) ASSERT_EQ(::chown(usual.c_str(), kNobody, kNobody), 0);
+      if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(usual.c_str(), kNobody, kNobody), 0);
+      }
     }
     ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
     ::setenv("TMPDIR", tmp.c_str(), 1);
@@ -296,8 +302,11 @@ TEST(Folder, AFullDiskLosesNothingAndSaysWhy) {
     // The replay being written may only have grown by whole lines; every other file is as it was.
     ASSERT_EQ(after.size(), before.size());
     for (const auto& [name, text] : before) {
-      if (name == "replay.qr") EXPECT_EQ(after[name].substr(0, text.size()), text);
-      else if (name != "filler") EXPECT_EQ(after[name], text) << name;
+      if (name == "replay.qr") {
+        EXPECT_EQ(after[name].substr(0, text.size()), text);
+      } else if (name != "filler") {
+        EXPECT_EQ(after[name], text) << name;
+      }
     }
   }
 }

@@ -221,7 +221,9 @@ TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFileOrIsLost) {
     EXPECT_EQ(r.planets, c.planets);
     EXPECT_EQ(g.c("TXplanets").text(), plain(c.planets));
     EXPECT_EQ(fs::exists(path + ".bad"), c.aside);
-    if (c.aside) EXPECT_EQ(fileText(path + ".bad"), c.content);
+    if (c.aside) {
+      EXPECT_EQ(fileText(path + ".bad"), c.content);
+    }
     EXPECT_EQ(g.c("Labill").caption().find("kept as tallyho.txt.bad") != std::string::npos, c.aside);
   }
 }
