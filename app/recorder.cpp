@@ -176,6 +176,9 @@ void Recorder::beginFile(ReplayHead head, std::uint64_t oldEnd) {
     if (k == options_.keep) std::filesystem::remove(path(k), ec);
     std::filesystem::rename(path(k - 1), path(k), ec);
   }
+  // The replay before is never written over: when it could not move on, the new one goes unrecorded.
+  if (ec && ec != std::errc::no_such_file_or_directory && std::filesystem::exists(path()))
+    return fail("the replay before could not move on to replay-1.qr (" + ec.message() + ")");
   if (!staged.commit(error)) return fail(error);
   lastCheckMs_ = lastFlushMs_ = nowMs();
   lastCheck_ = base_;

@@ -117,6 +117,27 @@ TEST(Folder, AReadOnlyProgramFolderSendsEveryFileToTheUserFolderStartingOnceFrom
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+// A parameters file the user cannot read is not written over: it goes aside first, and the status line says why.
+TEST(Folder, AnUnreadableParametersFileIsKeptAside) {
+  const std::string dir = ownedDir(), path = dir + "/tallyho.txt";
+  const std::string line = "100,42,1,1000,1000,31337,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n";
+  std::string err;
+  ASSERT_TRUE(writeFileWhole(path, line, err));
+  ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+  }
+  EXPECT_EQ(asUnprivileged([&] {
+              const auto g = std::make_unique<Game>(GameOptions{dir, {}});
+              EXPECT_EQ(g->c("Labill").caption(),
+                        "tallyho.txt:\rit cannot be read (Permission denied); the file is "
+                        "kept as tallyho.txt.bad and written anew");
+            }),
+            0);
+  EXPECT_EQ(quorl::testing::fileText(path + ".bad"), line);
+  EXPECT_EQ(quorl::testing::fileText(path), "100,17,1,1000,1000,0,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n");
+}
+
 // Neither the program folder nor the per-user one (XDG_DATA_HOME names a file): the last resort is a folder of
 // this user's only, never one someone else made or a link they planted; the status line names both refusals
 // and the folder used.
