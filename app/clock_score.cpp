@@ -68,8 +68,16 @@ void ClockScore::tick() {
   SharedState& s = g_.s;
   // Nothing runs before the first start, so there is nothing to time.
   if (s.StartTime.empty()) return;
-  clock();
-  const std::int32_t sc = score();
+  std::int32_t sc = 0;
+  try {
+    clock();
+    sc = score();
+  } catch (const OverflowError& e) {
+    // A long run of a large system: said once, not every second over whatever the status line shows.
+    if (!overflowTold_) g_.status(std::string(e.what()) + "\rThe score stands still while it does not fit");
+    overflowTold_ = true;
+    return;
+  }
   c.Labrat->setCaption(number(sc));
   if (sc > s.Score) {
     s.Score = sc;
@@ -95,8 +103,10 @@ void ClockScore::clock() {
   const i32 startOfDay = i32(s.StartHour) * 3600 + i32(s.StartMinute) * 60 + i32(s.StartSecond);
   s.ElapsedSeconds = nowOfDay - startOfDay;
   s.NowDate = now;
-  const DateTime& made = s.CreatedAt;
-  s.DaysRunning = daysFromCivil(now.year, now.month, now.day) - daysFromCivil(made.year, made.month, made.day);
+  // Days from the day of the last start rather than of the creation: a Decimate on a later day restarts
+  // the count at 0 like one on the first day.
+  const DateTime& from = s.StartDate;
+  s.DaysRunning = daysFromCivil(now.year, now.month, now.day) - daysFromCivil(from.year, from.month, from.day);
 
   const std::string orbits = number(s.Orbits);
   c.TxStable->setText(orbits);
@@ -115,11 +125,12 @@ std::int32_t ClockScore::score() {
   BodyTable& b = g_.b;
   const double base = (i32(s.LiveCount) * s.ElapsedSeconds).get() / 100.0;
 
-  i16 bonus = s.ClassCount[4] + s.ClassCount[2] + 2 * s.ClassCount[3];
+  // 32 bits hold it for any table: 9998 worlds of class 3 give 199960.
+  i32 bonus = i32(s.ClassCount[4]) + s.ClassCount[2] + 2 * i32(s.ClassCount[3]);
   if (s.FocusClass == 2) bonus *= 3;
   else if (s.FocusClass == 4) bonus *= 7;
   else if (s.FocusClass == 3) bonus *= 10;
-  s.ClassBonus = bonus.get();
+  s.ClassBonus = bonus;
   c.Lalif->setCaption(plain(s.ClassBonus.get() * 0.1 + s.LifeTotals[5].get()));
 
   i32 sc = CLng(Int(((s.LifeTotals[5] + s.ClassBonus) * (s.Orbits + 1)).get() + base));

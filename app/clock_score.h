@@ -24,14 +24,17 @@ class ClockScore {
 
   // One tick of TimerJo.
   void tick();
+  // A new system: an overflow of the score is told again.
+  void newSystem() { overflowTold_ = false; }
 
  private:
-  // Seconds since the start, by the time of day and the calendar days since creation.
+  // Seconds since the start, by the time of day and the calendar days since the start's day.
   void clock();
   // The selected world's score this tick.
   std::int32_t score();
 
   Game& g_;
+  bool overflowTold_ = false;
 };
 
 }  // namespace quorl

@@ -47,14 +47,14 @@ constexpr int kCaptionWidth = kOptionLeft - kRightCaption - 15;
 const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(CapPace), .kind = Kind::Label, .place = {kRightCaption, rowTop(8) + 45, kCaptionWidth, 270},
      .caption = "Pace", .toolTip = "Passes of the main loop a second at most: the passes themselves never change",
-     .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 8},
+     .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 8, .outsideGame = true},
     {QUORL_CONTROLS(OpPace), .kind = Kind::Option, .first = 0, .last = 2,
      .place = {kOptionLeft, rowTop(8), kOptionWidth, kBoxHeight}, .fore = kCaptionFore, .back = kPanelBack,
-     .font = kPanelFont, .fontSize = 8},
+     .font = kPanelFont, .fontSize = 8, .outsideGame = true},
     {QUORL_CONTROL(LabRate), .kind = Kind::Label, .place = {kRightCaption, rowTop(9) + 45, kCaptionWidth, 270},
      .caption = "0/s", .toolTip = "Passes of the main loop in the last second", .fore = kHeadingFore,
-     .back = kPanelBack, .font = kPanelFont, .fontSize = 8},
-    {QUORL_CONTROL(TimRate), .kind = Kind::Timer, .interval = 1000, .running = true},
+     .back = kPanelBack, .font = kPanelFont, .fontSize = 8, .outsideGame = true},
+    {QUORL_CONTROL(TimRate), .kind = Kind::Timer, .outsideGame = true, .interval = 1000, .running = true},
 };
 
 constexpr const char* kNames[3] = {"Watch", "Fast", "Max"};

@@ -17,14 +17,21 @@ void GamePassReport::debris(std::int16_t x, std::int16_t y, std::int16_t z, std:
   g_.views->BomBB(x, y, z, body);
 }
 
-void GamePassReport::fused(int survivor, int absorbed, const std::string& message) {
-  g_.bio->carryLife(survivor, absorbed);
+void GamePassReport::event(const std::string& message) {
   g_.status(message);
   g_.s.LastEvent = g_.window.Labill->caption();
   g_.log->AppendEvent();
 }
 
+void GamePassReport::fused(int survivor, int absorbed, const std::string& message) {
+  g_.bio->carryLife(survivor, absorbed);
+  event(message);
+}
+
 void GamePassReport::leftField(int) { g_.classes->c.Command6->press(); }
+
+// The selection keeper moves the selection on at its next tick and says where to.
+void GamePassReport::leftSystem(int, const std::string& message) { event(message); }
 
 void GamePassReport::sortDue() { g_.classes->c.Command6->press(); }
 

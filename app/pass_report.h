@@ -13,9 +13,13 @@ class GamePassReport : public PassReport {
   void debris(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) override;
   void fused(int survivor, int absorbed, const std::string& message) override;
   void leftField(int body) override;
+  void leftSystem(int body, const std::string& message) override;
   void sortDue() override;
 
  private:
+  // The status line shows the message, which becomes LastEvent and a line of the event log.
+  void event(const std::string& message);
+
   Game& g_;
 };
 

@@ -195,6 +195,7 @@ void PresetPress::resetPanels(int preset) {
   s.ElapsedSeconds = 0;
   s.LiveCount = 0;
   s.WarmUpDone = 0;
+  g.clockScore->newSystem();
   const ClockScore::Controls& clock = g.clockScore->c;
   for (Control* label : {&*g.classes->c.LaPlan, &*clock.LabvirT, &*clock.LabHi, &*clock.Labrat})
     label->setCaption("~~");

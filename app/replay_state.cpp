@@ -10,7 +10,6 @@
 
 #include "app/clock_score.h"
 #include "app/game.h"
-#include "app/pace.h"
 #include "events/launch.h"
 #include "io/params_file.h"
 #include "names/names.h"
@@ -260,13 +259,7 @@ const Field* fieldNamed(const std::string& text, int& k) {
 
 }  // namespace
 
-bool isPaceControl(Game& g, const Control& c) {
-  const PacePanel::Controls& p = g.pace->c;
-  if (&c == &*p.CapPace || &c == &*p.LabRate || &c == &*p.TimRate) return true;
-  for (const Control* o : p.OpPace)
-    if (&c == o) return true;
-  return false;
-}
+bool isPaceControl(Game&, const Control& c) { return c.outsideGame; }
 
 std::vector<Control::Snapshot> snapshotControls(Game& g) {
   std::vector<Control::Snapshot> out;

@@ -13,7 +13,7 @@ namespace quorl {
 
 class Game;
 
-// The pace is the player's and not the game's: its controls are neither recorded nor put back.
+// The player's controls (the pace and the like) are not the game's: neither recorded nor put back.
 bool isPaceControl(Game& g, const Control& c);
 // Every control as it stands, in the order the game made them.
 std::vector<Control::Snapshot> snapshotControls(Game& g);

@@ -78,10 +78,7 @@ void RunControl::start() {
   c.Command2->setVisible(false);
 
   // 4. Start time "hh:mm:ss".
-  s.StartTime = timeText(g.now());
-  s.StartSecond = CInt(Val(s.StartTime.substr(6, 2)));
-  s.StartMinute = CInt(Val(s.StartTime.substr(3, 2)));
-  s.StartHour = CInt(Val(s.StartTime.substr(0, 2)));
+  startClock(s, g.now());
 
   // 5. Clock and run tick.
   g.clockScore->c.TimerJo->setEnabled(true);

@@ -117,12 +117,18 @@ void referencePass(Game& g) {
       t.PosY[i] = t.PosY[i] + (s.Speed / 100) * t.VelY[i];
       t.PosZ[i] = t.PosZ[i] + (s.Speed / 100) * t.VelZ[i];
     }
-    if (t.PosX[i] < -24000) t.Gone[i] = 1, pressSort(g);
-    if (t.PosX[i] > 24000) t.Gone[i] = 1, pressSort(g);
-    if (t.PosY[i] < -24000) t.Gone[i] = 1, pressSort(g);
-    if (t.PosY[i] > 24000) t.Gone[i] = 1, pressSort(g);
-    if (t.PosZ[i] < -24000) t.Gone[i] = 1, pressSort(g);
-    if (t.PosZ[i] > 24000) t.Gone[i] = 1, pressSort(g);
+    bool left = false;
+    if (t.PosX[i] < -24000) t.Gone[i] = 1, pressSort(g), left = true;
+    if (t.PosX[i] > 24000) t.Gone[i] = 1, pressSort(g), left = true;
+    if (t.PosY[i] < -24000) t.Gone[i] = 1, pressSort(g), left = true;
+    if (t.PosY[i] > 24000) t.Gone[i] = 1, pressSort(g), left = true;
+    if (t.PosZ[i] < -24000) t.Gone[i] = 1, pressSort(g), left = true;
+    if (t.PosZ[i] > 24000) t.Gone[i] = 1, pressSort(g), left = true;
+    if (left) {
+      g.c("Labill").setCaption(t.BodyName[i] + " left the system");
+      s.LastEvent = g.c("Labill").caption();
+      g.log->AppendEvent();
+    }
   }
 
   // 4. Gravity.
@@ -203,8 +209,9 @@ bool sameState(Game& a, Game& b, std::string* why) {
 #define QUORL_SAME(field) \
   if (!sameBits(x.field, y.field)) return differ(#field);
   QUORL_SAME(PosX)
-  QUORL_SAME(PosY) QUORL_SAME(PosZ) QUORL_SAME(VelX) QUORL_SAME(VelY) QUORL_SAME(VelZ) QUORL_SAME(Mass)
-      QUORL_SAME(BodyKind) QUORL_SAME(ColorR) QUORL_SAME(ColorG) QUORL_SAME(ColorB) QUORL_SAME(Gone) QUORL_SAME(Radius)
+  QUORL_SAME(PosY)
+  QUORL_SAME(PosZ) QUORL_SAME(VelX) QUORL_SAME(VelY) QUORL_SAME(VelZ) QUORL_SAME(Mass) QUORL_SAME(BodyKind)
+      QUORL_SAME(ColorR) QUORL_SAME(ColorG) QUORL_SAME(ColorB) QUORL_SAME(Gone) QUORL_SAME(Radius)
           QUORL_SAME(ImpactCount) QUORL_SAME(AirLevel) QUORL_SAME(WaterLevel) QUORL_SAME(PlanetClass) QUORL_SAME(Fuel)
               QUORL_SAME(CraftCode)
 #undef QUORL_SAME

@@ -115,8 +115,11 @@ void CelestialPowers::decimate() {
     w_.status(b.BodyName[f] + " is no more...");
     b.Gone[f] = 1;
   }
-  // The running seconds of the score count again from 0.
-  w_.s.StartTime = timeText(w_.now());
+  // The running seconds count again from 0 and the run is no longer settled, so the selection of body 2
+  // below leaves this message in the status line.
+  startClock(w_.s, w_.now());
+  w_.s.ElapsedSeconds = 0;
+  w_.s.WarmUpDone = 0;
   spend(f);
   setClamped(p_.focus->c.Hcelest, 2);
 }
@@ -138,6 +141,8 @@ void CelestialPowers::probe(int i) {
       draw = 998;
     }
   }
+  // A world that is gone was not found: selecting it would land on whatever present body follows it.
+  if (found != -1 && b.Gone[found] != 0) found = -1;
   // Scan: the highest present world of the class other than the one selected.
   int present = 0;
   for (int j = 1; j <= count; ++j)

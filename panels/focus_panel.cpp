@@ -7,6 +7,7 @@
 #include "panels/body_editor.h"
 #include "panels/class_sort.h"
 #include "sim/numbers.h"
+#include "sim/pass_report.h"
 #include "sim/squash.h"
 #include "views/orbit_views.h"
 #include "views/zoom_view.h"
@@ -254,6 +255,12 @@ void FocusPanel::keeperTick() {
     return;
   }
   setBar(c.Hcelest->value() < c.Hcelest->max() ? c.Hcelest->value() + 1 : 2);
+  // A selected body that left the field: say so, and where the selection went.
+  if (!outsideField(b.PosX[f], b.PosY[f], b.PosZ[f])) return;
+  const int now = w_.s.Focus;
+  w_.status(leftSystemText(b.BodyName[f]) + "\r" +
+            (now == f ? std::string("No world is left to select")
+                      : "Selection moved to body" + Str(now) + ": " + b.BodyName[now]));
 }
 
 void FocusPanel::newtonLeft() {

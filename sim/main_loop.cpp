@@ -23,7 +23,6 @@ namespace quorl {
 
 namespace {
 
-constexpr double kField = 24000;      // a present body lies inside -24000..24000 on every axis
 constexpr int kSlicesPerThread = 24;  // small slices even out the threads' shares at the end
 
 }  // namespace
@@ -102,14 +101,14 @@ void MainLoop::motion() {
       b.PosY[i] += step * b.VelY[i];
       b.PosZ[i] += step * b.VelZ[i];
     }
-    const double x = b.PosX[i], y = b.PosY[i], z = b.PosZ[i];
-    if (x >= -kField && x <= kField && y >= -kField && y <= kField && z >= -kField && z <= kField) continue;
+    if (!outsideField(b.PosX[i], b.PosY[i], b.PosZ[i])) continue;
     // Six separate tests: each bound exceeded marks the body gone and sorts once.
     const double* pos[3] = {&b.PosX[i], &b.PosY[i], &b.PosZ[i]};
     for (const double* p : pos) {
       if (*p < -kField) b.Gone[i] = 1, report_.leftField(i), step = w_.s.Speed / 100;
       if (*p > kField) b.Gone[i] = 1, report_.leftField(i), step = w_.s.Speed / 100;
     }
+    report_.leftSystem(i, leftSystemText(b.BodyName[i]));
   }
 }
 

@@ -6,6 +6,14 @@
 
 namespace quorl {
 
+// A present body lies inside -kField..kField on every axis; the pass removes one found outside.
+constexpr double kField = 24000;
+inline bool outsideField(double x, double y, double z) {
+  return x < -kField || x > kField || y < -kField || y > kField || z < -kField || z > kField;
+}
+// What the game says of a body the pass removed for leaving the field.
+inline std::string leftSystemText(const std::string& name) { return name + " left the system"; }
+
 class PassReport {
  public:
   virtual ~PassReport() = default;
@@ -18,6 +26,9 @@ class PassReport {
   virtual void fused(int survivor, int absorbed, const std::string& message) = 0;
   // A body crossed a bound of the field; the class sort runs at once, once for every bound crossed.
   virtual void leftField(int body) = 0;
+  // Then, once for the body, the message: the status line shows it, and it becomes LastEvent and a line
+  // of the event log.
+  virtual void leftSystem(int body, const std::string& message) = 0;
   // The end of a pass with fusions asks for the class sort.
   virtual void sortDue() = 0;
 };

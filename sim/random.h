@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <random>
+#include <string>
 
 namespace quorl {
 
@@ -12,6 +13,11 @@ class Random {
   void seed(std::int32_t s) { gen_.seed(static_cast<std::uint32_t>(s)); }
   // Uniform in [0, 1).
   double rnd() { return gen_() / 4294967296.0; }
+
+  bool operator==(const Random&) const = default;
+  // The sequence's whole state as text, and back; false for a text that is no such state.
+  std::string state() const;
+  bool setState(const std::string& text);
 
  private:
   std::mt19937 gen_;

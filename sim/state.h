@@ -29,6 +29,9 @@ struct SharedState {
   DateTime CreatedAt;
   std::string StartTime;
   i16 StartHour = 0, StartMinute = 0, StartSecond = 0;
+  // The day of the last start, which the clock counts whole days from. Not a field (so outside every
+  // recorded game's hash): each start sets it before the clock can read it.
+  DateTime StartDate;
   std::string PauseFlag;
   std::string LastEvent;
   std::array<i16, 6> FusionPair{};
@@ -82,5 +85,14 @@ struct SharedState {
   i32 DaysRunning = 0;
   i32 ClassBonus = 0;
 };
+
+// Starts the running seconds at `t`: the time of day "hh:mm:ss", its hour, minute and second, and its day.
+inline void startClock(SharedState& s, const DateTime& t) {
+  s.StartTime = timeText(t);
+  s.StartSecond = t.second;
+  s.StartMinute = t.minute;
+  s.StartHour = t.hour;
+  s.StartDate = t;
+}
 
 }  // namespace quorl

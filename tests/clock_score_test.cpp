@@ -25,8 +25,7 @@ struct Clock : ::testing::Test {
     DateTime t, n;
     ASSERT_TRUE(parseDateTime(start, t) && parseDateTime(now, n));
     s.CreatedAt = t;
-    s.StartTime = timeText(t);
-    s.StartHour = t.hour, s.StartMinute = t.minute, s.StartSecond = t.second;
+    startClock(s, t);
     g.clock.set(n, g.ui.now());
     g.c("TimerJo").setEnabled(true);
   }
@@ -102,50 +101,70 @@ TEST_F(Clock, ANewBestRewritesTheFileAtOnceWithThePanelAsItIsNowAndSurvivesARest
   const std::string path = sc.dir + "/tallyho.txt";
   std::string text;
   startedAt("2024-03-01 10:00:00", "2024-03-01 10:01:40");  // 20 bodies for 100 s: 20
-  s.HighScore = 30;
+  s.HighScore = 20;
   sc.run("type TXplanets 42\nleave TXplanets\n");
   tick();
   ASSERT_TRUE(readFile(path, text));
-  EXPECT_EQ(text, "100,17,1,1000,1000,0,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n");  // no new best
+  EXPECT_EQ(text, "100,17,1,1000,1000,0,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n");  // equal: no new best
   EXPECT_EQ(caption("LabHi"), "20");
-  s.LiveCount = 40;
+  s.LiveCount = 21;
   tick();
   ASSERT_TRUE(readFile(path, text));
-  EXPECT_EQ(text, "100,42,1,1000,1000,40,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n");
-  EXPECT_EQ(caption("LabAllhi"), "40");
+  EXPECT_EQ(text, "100,42,1,1000,1000,21,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n");
+  EXPECT_EQ(caption("LabAllhi"), "21");
   g.b.Gone[5] = 1;  // a world gone scores 0 and leaves the best scores
   tick();
   EXPECT_EQ(caption("Labrat"), "0");
-  EXPECT_EQ(s.Score, 40);
+  EXPECT_EQ(s.Score, 21);
 
   Game again(GameOptions{sc.dir, {}});
-  EXPECT_EQ(again.s.HighScore, 40);
-  EXPECT_EQ(again.c("LabAllhi").caption(), "40");
+  EXPECT_EQ(again.s.HighScore, 21);
+  EXPECT_EQ(again.c("LabAllhi").caption(), "21");
 }
 
-// A value that leaves its 16-bit or 32-bit range stops the tick with a message; nothing wraps.
-TEST_F(Clock, OverflowsAreReportedNotWrapped) {
+// The class bonus of a large system: 16 bits held it up to 1638 Super earths, 32 bits hold any table.
+TEST_F(Clock, TheClassBonusOfALargeSystemFits) {
+  const struct {
+    int class2, class3, class4, focusClass, bonus;
+  } cases[] = {{0, 1639, 0, 3, 32780}, {3300, 3300, 3398, 3, 132980}, {0, 9998, 0, 3, 199960}, {0, 0, 9998, 4, 69986}};
+  for (const auto& c : cases) {
+    startedAt("2024-03-01 10:00:00", "2024-03-01 10:00:00");
+    s.ClassCount[2] = c.class2, s.ClassCount[3] = c.class3, s.ClassCount[4] = c.class4;
+    s.FocusClass = c.focusClass;
+    s.Score = 0;
+    tick();
+    EXPECT_EQ(s.ClassBonus, c.bonus);
+    EXPECT_EQ(s.Score, c.bonus);
+  }
+}
+
+// A value that leaves its 32-bit range stops the tick; nothing wraps, and the status line says so once
+// for the system, not at every tick.
+TEST_F(Clock, OverflowsAreReportedOnceASystem) {
   struct Case {
     const char* created;
-    int liveCount, class3, focusClass, orbits;
-    const char* bits;
+    int liveCount, orbits;
   } cases[] = {
-      {"2024-03-01 10:00:00", 30000, 0, 0, 0, "32"},       // live bodies times seconds
-      {"2024-03-01 10:00:00", 0, 1700, 3, 0, "16"},        // the class bonus
-      {"2024-03-01 10:00:00", 0, 1, 0, 2147483647, "32"},  // orbits plus one
-      {"1900-01-01 10:00:00", 0, 0, 0, 0, "32"},           // days of running in seconds
+      {"2024-03-01 10:00:00", 30000, 0},       // live bodies times seconds
+      {"2024-03-01 10:00:00", 0, 2147483647},  // orbits plus one
+      {"1900-01-01 10:00:00", 0, 0},           // days of running in seconds
   };
+  const std::string told = "Overflow: a 32-bit counter left its range\rThe score stands still while it does not fit";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.created);
+    ASSERT_EQ(sc.run("press CDp(10)\n"), "");  // a new system, which is told again
     startedAt(c.created, "2024-03-02 10:00:00");
     s.LiveCount = c.liveCount;
-    s.ClassCount[3] = c.class3;
-    s.FocusClass = c.focusClass;
+    s.ClassCount[3] = 1;
     s.Orbits = c.orbits;
     s.Score = 7;
     g.status("");
     tick();
-    EXPECT_EQ(caption("Labill"), std::string("Overflow: a ") + c.bits + "-bit counter left its range");
+    EXPECT_EQ(caption("Labill"), told);
+    EXPECT_EQ(s.Score, 7);
+    g.status("Nova3");
+    tick();
+    EXPECT_EQ(caption("Labill"), "Nova3");
     EXPECT_EQ(s.Score, 7);
   }
 }

@@ -59,6 +59,38 @@ TEST_F(Loop, BoundsHoldExactlyAndEachExceededBoundSortsOnce) {
   EXPECT_EQ(b().Gone[4], 1);
   EXPECT_EQ(b().Gone[5], 1);
   EXPECT_EQ(sorts, 4);
+  // Each body that left is told once, whatever the bounds it crossed; the later number first.
+  EXPECT_EQ(g().c("Labill").caption(), "W4 left the system");
+  EXPECT_EQ(g().s.LastEvent, "W4 left the system");
+  const std::string log = testing::fileText(g().folder.path("events.txt"));
+  ASSERT_GE(log.size(), 56u);
+  EXPECT_EQ(log.substr(log.size() - 48),
+            "W5 left the system\r\n" + log.substr(log.size() - 28, 8) + "W4 left the system\r\n");
+  EXPECT_EQ(log[log.size() - 54], ':');  // each after its time of day
+}
+
+// The selected body leaves: the keeper's next tick moves the selection on and says where.
+TEST_F(Loop, TheSelectionLeavingTheFieldIsToldWhereItMovedTo) {
+  place(3, 0, 0, 0, 1e-6);
+  place(4, 23999, 0, 0, 1e-6, 200);
+  place(5, 100, 0, 0, 1e-6);
+  g().s.BodyCount = 5;
+  g().c("Tix").setEnabled(true);
+  g().c("Hcelest").setValue(4);
+  pass();
+  ASSERT_EQ(b().Gone[4], 1);
+  EXPECT_EQ(g().c("Labill").caption(), "W4 left the system");
+  EXPECT_EQ(g().s.Focus, 4);
+  g().c("Tix").tick();
+  EXPECT_EQ(g().s.Focus, 5);
+  EXPECT_EQ(g().c("Labill").caption(), "W4 left the system\rSelection moved to body 5: W5");
+  EXPECT_EQ(g().s.LastEvent, "W4 left the system");
+  // A body gone inside the field (fused, switched off) is left silently.
+  b().Gone[5] = 1;
+  g().status("");
+  g().c("Tix").tick();
+  EXPECT_EQ(g().s.Focus, 3);
+  EXPECT_EQ(g().c("Labill").caption(), "");
 }
 
 TEST_F(Loop, MotionUsesSpeedOverAHundredAndBodyZeroNeverMoves) {

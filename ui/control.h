@@ -103,6 +103,9 @@ class Control {
   void setSteps(int small, int large);
 
   bool multiLine = false;          // text boxes: set once, when declared
+  // The player's, not the game's (the pace, what the window shows of the future, the goals): set once,
+  // when declared. Such a control is neither recorded nor replayed nor kept with a game's state.
+  bool outsideGame = false;
   std::string group;               // option buttons of one group exclude each other
   std::unique_ptr<Canvas> canvas;  // pictures and the window's own surface
 

@@ -68,6 +68,7 @@ struct ControlRow {
   bool hidden = false;
   bool readOnly = false;
   bool multiLine = false;
+  bool outsideGame = false;
   std::optional<BarRange> bar{};
   int interval = 0;  // timers
   bool running = false;
@@ -92,6 +93,7 @@ void applyRow(Ui& ui, Control& c, const ControlRow<Handles>& row) {
   c.setVisible(!row.hidden);
   c.setReadOnly(row.readOnly);
   c.multiLine = row.multiLine;
+  c.outsideGame = row.outsideGame;
   if (row.text) c.setText(row.text);
   if (row.bar) {
     c.setRange(row.bar->min, row.bar->max);
