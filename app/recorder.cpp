@@ -198,7 +198,7 @@ void Recorder::fail(const std::string& error) {
   const std::string said =
       "This system is not recorded: could not write replay.qr: " + error + " (in " + g_.folder.dir + ")";
   const std::string shown = g_.window.Labill->caption();
-  g_.status(shown.empty() ? said : shown + "\r" + said);
+  if (shown.find(said) == std::string::npos) g_.status(shown.empty() ? said : shown + "\r" + said);
 }
 
 void Recorder::flushIfDue(bool force) {

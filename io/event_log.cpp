@@ -66,7 +66,6 @@ void EventLog::AppendEvent() {
 void EventLog::release() {
   if (held_ > 0) --held_;
   if (held_ > 0 || pending_.empty()) return;
-  if (off_) return pending_.clear();
   std::string error;
   const bool written = append(pending_, error);
   pending_.clear();
