@@ -256,7 +256,7 @@ void FocusPanel::keeperTick() {
   }
   setBar(c.Hcelest->value() < c.Hcelest->max() ? c.Hcelest->value() + 1 : 2);
   // A selected body that left the field: say so, and where the selection went.
-  if (!outsideField(b.PosX[f], b.PosY[f], b.PosZ[f])) return;
+  if (!validBody(f) || !outsideField(b.PosX[f], b.PosY[f], b.PosZ[f])) return;
   const int now = w_.s.Focus;
   w_.status(leftSystemText(b.BodyName[f]) + "\r" +
             (now == f ? std::string("No world is left to select")
