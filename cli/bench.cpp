@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -136,10 +137,17 @@ double preset3Rate(int passes) {
 
 }  // namespace
 
-BenchGame::BenchGame()
-    : folder("quorl-bench"),
-      dir(folder.path().empty() ? "/tmp" : folder.path()),
-      game(std::make_unique<Game>(GameOptions{dir, {}})) {}
+namespace {
+
+// Never a shared folder in its place: the bench would leave its files there for anyone.
+const std::string& made(const TemporaryFolder& folder) {
+  if (folder.path().empty()) throw std::runtime_error("cannot make a temporary folder for the bench");
+  return folder.path();
+}
+
+}  // namespace
+
+BenchGame::BenchGame() : folder("quorl-bench"), dir(made(folder)), game(std::make_unique<Game>(GameOptions{dir, {}})) {}
 
 BenchGame::~BenchGame() = default;
 
