@@ -10,6 +10,7 @@
 #include "app/preset_press.h"
 #include "app/program_start.h"
 #include "app/recorder.h"
+#include "app/rewind.h"
 #include "app/run_control.h"
 #include "events/biosphere.h"
 #include "events/launch.h"
@@ -64,6 +65,10 @@ Game::Game(GameOptions options)
   if (options.record.on) {
     recorder_ = std::make_unique<Recorder>(*this, std::move(options.record));
     outside = recorder_.get();
+    if (options.rewind.on) {
+      rewind_ = std::make_unique<Rewind>(*this, std::move(options.rewind));
+      recorder_->onNewFile = [this] { rewind_->newFile(); };
+    }
   }
   ui.fire([this] { programStart(*this); });
   if (!folder.note.empty()) {  // above whatever reading the files said
@@ -82,6 +87,10 @@ void Game::superman() {
   if (loopRunning_) return;
   loopRunning_ = true;
   passDone_ = false;
+  if (rewind_) {
+    rewind_->loopStarted();
+    keepAt_ = passesRun_ + 1;
+  }
   if (onPumpStart) onPumpStart();
 }
 
@@ -102,7 +111,10 @@ bool Game::pumpTurn() {
     ~Held() { log.release(); }
   } held(*log);
   ui.fire([this] { loop->pass(); });
-  if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
+  if (!recordingPaused_) {
+    if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
+    if (passesRun_ >= keepAt_) keepAt_ = rewind_->passed();
+  }
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
 }
@@ -111,18 +123,25 @@ void Game::keyPress(char ch) {
   if (onKey) ui.fire([this, ch] { onKey(ch); });
 }
 
+void Game::lookAgain() {
+  checkAt_ = recorder_ ? recorder_->nextLook() : ~std::uint64_t{0};
+  if (rewind_) keepAt_ = passesRun_ + 1;
+}
+
 bool Game::apply(const Input& in) {
   using K = Input::Kind;
+  if (held_) return false;
+  Recorder* recorder = recordingPaused_ ? nullptr : recorder_.get();
   if (in.kind == K::Pass) {
     const std::uint64_t before = passesRun_;
     const bool running = loopRunning_;
     const bool on = pumpTurn();
     // A turn that stopped the loop without a pass changes what the next start does: it is recorded.
-    if (recorder_ && running && passesRun_ == before) recorder_->stopped();
+    if (recorder && running && passesRun_ == before) recorder->stopped();
     return on;
   }
   if (in.kind == K::Tick && !in.control->timerRunning()) return false;
-  if (recorder_) recorder_->before(in);
+  if (recorder) recorder->before(in);
   try {
     switch (in.kind) {
       case K::Press: in.control->press(); break;
@@ -138,9 +157,10 @@ bool Game::apply(const Input& in) {
     // The core reports its own errors; anything else that escapes is shown rather than ending the game.
     status(std::string("Error: ") + e.what());
   }
-  if (recorder_) {
-    recorder_->after(in);
-    checkAt_ = recorder_->nextLook();
+  if (recorder) {
+    recorder->after(in);
+    checkAt_ = recorder->nextLook();
+    if (rewind_) rewind_->afterInput();
   }
   return true;
 }

@@ -22,6 +22,7 @@ class MainLoop;
 class GamePassReport;
 class PacePanel;
 class Recorder;
+class Rewind;
 
 // How the game records itself into replay.qr beside events.txt (docs/replay.md).
 struct RecordOptions {
@@ -33,11 +34,19 @@ struct RecordOptions {
   std::function<std::int64_t()> clockMs;  // a monotonic clock (the window's); empty: passes alone decide
 };
 
+// Rewind (app/rewind.h): snapshots of the recorded system, within a memory budget.
+struct RewindOptions {
+  bool on = false;                              // only with a recording
+  std::size_t budget = std::size_t{256} << 20;  // memory the snapshots may take
+  std::function<std::int64_t()> clockMs;        // a monotonic clock; empty: passes at the pace
+};
+
 struct GameOptions {
   std::string dir;             // preferred program folder; empty: the executable's folder
   CanvasFactory canvases;      // empty: headless raster canvases
   RecordOptions record{};      // off unless asked
   Outside* outside = nullptr;  // a replay that hands the recorded clock and file reads back
+  RewindOptions rewind{};
 };
 
 class Game : public World {
@@ -75,8 +84,17 @@ class Game : public World {
   // The main loop's pump state, for a replay's starting state.
   bool passDone() const { return passDone_; }
   void restoreLoop(bool running, bool passDone) { loopRunning_ = running, passDone_ = passDone; }
+  void setPassesRun(std::uint64_t n) { passesRun_ = n; }
   // The recording, when the game keeps one.
   Recorder* recorder() { return recorder_.get(); }
+  Rewind* rewind() { return rewind_.get(); }
+  // Held, the game takes no input and runs no pass (rewind shows a moment this way).
+  void hold(bool on) { held_ = on; }
+  bool held() const { return held_; }
+  // Inputs replayed into the game to reach a moment of its own recording are not recorded again.
+  void pauseRecording(bool on) { recordingPaused_ = on; }
+  // The pass count moved under the recording (a rewind): it and the snapshots look again from here.
+  void lookAgain();
 
   // Subsystems, in the order they make their controls.
   std::unique_ptr<EventLog> log;
@@ -104,6 +122,9 @@ class Game : public World {
  private:
   Peers peers_;
   std::unique_ptr<Recorder> recorder_;
+  std::unique_ptr<Rewind> rewind_;
+  std::uint64_t keepAt_ = ~std::uint64_t{0};  // the pass at which rewind looks whether to keep a snapshot
+  bool held_ = false, recordingPaused_ = false;
   std::uint64_t checkAt_ = ~std::uint64_t{0};  // the pass at which the recording looks whether to check
   bool loopRunning_ = false;
   bool passDone_ = false;  // a pass of this run has ended, so its yield lies behind us

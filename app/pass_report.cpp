@@ -26,6 +26,7 @@ void GamePassReport::event(const std::string& message) {
 void GamePassReport::fused(int survivor, int absorbed, const std::string& message) {
   g_.bio->carryLife(survivor, absorbed);
   event(message);
+  g_.mark(World::Mark::Impact);
 }
 
 void GamePassReport::leftField(int) { g_.classes->c.Command6->press(); }

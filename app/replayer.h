@@ -47,6 +47,13 @@ class Replayer : public Outside {
   bool step(Game& g, int budget = 256);
   // All of it, as fast as the game runs.
   const ReplayResult& run(Game& g);
+  // Goes on from place `at` of the recording, where the game was just put back into the state it had there.
+  bool resume(Game& g, const ReplayPosition& at);
+  // Up to pass `pass` (counted from the file's start) and its state check: the moment before any input that
+  // came after that pass. Past the last event, the passes run on without one. False once the replay is over.
+  bool runTo(Game& g, std::uint64_t pass);
+  // Where the replay stands in the recording.
+  ReplayPosition position(Game& g) const;
   const ReplayResult& result() const { return result_; }
   // Passes replayed so far.
   std::uint64_t passes() const { return result_.passes; }
@@ -78,6 +85,7 @@ class Replayer : public Outside {
   ReplayEvent next_;
   std::uint64_t base_ = 0;
   std::uint64_t readings_ = 0;
+  std::uint64_t applied_ = 0, readsTaken_ = 0;  // events applied and file reads handed back
   bool haveClock_ = false;
   DateTime clock_;
   std::string problem_;  // a reading the recording does not have, met inside a handler

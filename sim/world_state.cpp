@@ -6,6 +6,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "sim/binary.h"
 #include "sim/fields.h"
 
 namespace quorl {
@@ -35,35 +36,9 @@ SharedState& noShared() {
 // The first entry of a per-body column; the rows of a column lie side by side.
 FieldPtr columnOf(const Field& f, const BodyTable& b, int k) { return f.at(const_cast<BodyTable&>(b), noShared(), k, 0); }
 
-// Binary pieces.
-template <typename T>
-void put(std::string& out, const T& v) {
-  static_assert(std::is_trivially_copyable_v<T>);
-  out.append(reinterpret_cast<const char*>(&v), sizeof v);
-}
-void putText(std::string& out, const std::string& t) {
-  put(out, static_cast<std::uint32_t>(t.size()));
-  out += t;
-}
-
-struct Reader {
-  std::string_view in;
-  std::size_t& pos;
-  template <typename T>
-  bool get(T& v) {
-    if (in.size() - pos < sizeof v) return false;
-    std::memcpy(&v, in.data() + pos, sizeof v);
-    pos += sizeof v;
-    return true;
-  }
-  bool getText(std::string& t) {
-    std::uint32_t n = 0;
-    if (!get(n) || in.size() - pos < n) return false;
-    t.assign(in.data() + pos, n);
-    pos += n;
-    return true;
-  }
-};
+using binary::put;
+using binary::putText;
+using binary::Reader;
 
 template <typename T>
 void putValue(std::string& out, const T& v) {
@@ -83,10 +58,7 @@ bool getValue(Reader& r, T& v) {
     v = DateTime{p[0], p[1], p[2], p[3], p[4], p[5]};
     return true;
   } else if constexpr (std::is_same_v<T, bool>) {
-    std::uint8_t byte = 0;
-    if (!r.get(byte) || byte > 1) return false;
-    v = byte == 1;
-    return true;
+    return r.getFlag(v);
   } else return r.get(v);
 }
 
@@ -154,6 +126,36 @@ void WorldState::restore(BodyTable& b, SharedState& s, Random& r) const {
   }
   s = shared_;
   r = random_;
+}
+
+void WorldState::clearFields() {
+  columns_.clear();
+  shared_ = SharedState{};
+}
+
+FieldPtr WorldState::entry(std::size_t field, int k, int i) {
+  const Field& f = fields().at(field);
+  if (!f.perBody) return f.at(noTable(), shared_, k, i);
+  auto it = std::lower_bound(columns_.begin(), columns_.end(), std::pair<std::size_t, int>(field, k),
+                             [](const Column& c, const std::pair<std::size_t, int>& key) {
+                               return std::pair<std::size_t, int>(c.field, c.kind) < key;
+                             });
+  if (it == columns_.end() || it->field != field || it->kind != k) {
+    Column col{static_cast<std::uint16_t>(field), static_cast<std::uint16_t>(k), {}};
+    std::visit(
+        [&](auto* sample) {
+          using T = std::remove_pointer_t<decltype(sample)>;
+          if constexpr (!std::is_same_v<T, bool> && !std::is_same_v<T, DateTime>) col.values = std::vector<T>();
+        },
+        columnOf(f, noTable(), k));
+    it = columns_.insert(it, std::move(col));
+  }
+  return std::visit(
+      [&](auto& v) -> FieldPtr {
+        if (v.size() <= static_cast<std::size_t>(i)) v.resize(static_cast<std::size_t>(i) + 1);
+        return &v[static_cast<std::size_t>(i)];
+      },
+      it->values);
 }
 
 std::size_t WorldState::bytes() const {

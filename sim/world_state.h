@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sim/bodies.h"
+#include "sim/fields.h"
 #include "sim/random.h"
 #include "sim/state.h"
 
@@ -22,6 +23,20 @@ class WorldState {
   // Puts the world back exactly as it was taken: past a column's kept part every row is as a fresh table
   // has it, whatever the world held there before.
   void restore(BodyTable& b, SharedState& s, Random& r) const;
+
+  // The shared values as taken, and each per-body column's kept rows (f(field index, kind, first row, n)):
+  // past them every row is as a fresh table has it.
+  const SharedState& shared() const { return shared_; }
+  template <typename F>
+  void forEachColumn(F&& f) const {
+    for (const Column& c : columns_)
+      std::visit([&](const auto& v) { f(c.field, c.kind, FieldPtr{const_cast<std::decay_t<decltype(v[0])>*>(v.data())}, v.size()); },
+                 c.values);
+  }
+  // Every field as a fresh table has it; the random sequence stays.
+  void clearFields();
+  // The stored entry (kind k, row or entry i) of field `field`, made for a per-body row past the kept ones.
+  FieldPtr entry(std::size_t field, int k, int i);
 
   // Memory held, in bytes.
   std::size_t bytes() const;
