@@ -2,6 +2,8 @@
 // then the window's load.
 #include "app/game.h"
 
+#include <chrono>
+
 #include "app/clock_score.h"
 #include "app/help.h"
 #include "app/pace.h"
@@ -12,6 +14,7 @@
 #include "app/recorder.h"
 #include "app/rewind.h"
 #include "app/run_control.h"
+#include "app/timeline.h"
 #include "events/biosphere.h"
 #include "events/launch.h"
 #include "events/multiple_nova.h"
@@ -54,6 +57,7 @@ Game::Game(GameOptions options)
   editor = std::make_unique<BodyEditor>(*this, p);
   multiNova = std::make_unique<MultipleNova>(*this, p);
   pace = std::make_unique<PacePanel>(*this);
+  timeline = std::make_unique<TimelinePanel>(*this);
   p = Peers{log.get(),  names.get(),   classes.get(), focus.get(),     editor.get(), views.get(), labels.get(),
             zoom.get(), picture.get(), nova.get(),    multiNova.get(), bio.get(),    launch.get()};
 
@@ -67,7 +71,11 @@ Game::Game(GameOptions options)
     outside = recorder_.get();
     if (options.rewind.on) {
       rewind_ = std::make_unique<Rewind>(*this, std::move(options.rewind));
-      recorder_->onNewFile = [this] { rewind_->newFile(); };
+      recorder_->onNewFile = [this] {
+        rewind_->newFile();
+        timeline->withdrawContinue();
+      };
+      rewind_->onChanged = [this] { timeline->redraw(); };
     }
   }
   ui.fire([this] { programStart(*this); });
@@ -110,10 +118,16 @@ bool Game::pumpTurn() {
     explicit Held(EventLog& l) : log(l) { log.hold(); }
     ~Held() { log.release(); }
   } held(*log);
+  // The pass before each of rewind's looks is timed: what going back costs is counted in pass time.
+  const bool timed = passesRun_ >= keepAt_ && !recordingPaused_;
+  const auto start = timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
   ui.fire([this] { loop->pass(); });
   if (!recordingPaused_) {
     if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
-    if (passesRun_ >= keepAt_) keepAt_ = rewind_->passed();
+    if (timed) {
+      rewind_->passTook(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
+      keepAt_ = rewind_->passed();
+    }
   }
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
@@ -130,7 +144,7 @@ void Game::lookAgain() {
 
 bool Game::apply(const Input& in) {
   using K = Input::Kind;
-  if (held_) return false;
+  if (held_ && !(in.control && in.control->outsideGame)) return false;
   Recorder* recorder = recordingPaused_ ? nullptr : recorder_.get();
   if (in.kind == K::Pass) {
     const std::uint64_t before = passesRun_;

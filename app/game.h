@@ -23,6 +23,7 @@ class GamePassReport;
 class PacePanel;
 class Recorder;
 class Rewind;
+class TimelinePanel;
 
 // How the game records itself into replay.qr beside events.txt (docs/replay.md).
 struct RecordOptions {
@@ -118,6 +119,7 @@ class Game : public World {
   std::unique_ptr<BodyEditor> editor;
   std::unique_ptr<MultipleNova> multiNova;
   std::unique_ptr<PacePanel> pace;
+  std::unique_ptr<TimelinePanel> timeline;
 
  private:
   Peers peers_;

@@ -39,11 +39,17 @@ std::uint64_t checksum(std::string_view bytes) {
   return h;
 }
 
-void GameState::take(Game& g) {
-  world.take(g.b, g.s, g.random);
-  controls.clear();
-  for (const Control& c : g.ui.all())
-    if (!c.outsideGame) controls.push_back(c.snapshot());
+void GameState::take(Game& g, const GameState* like) {
+  world.take(g.b, g.s, g.random, kRows, like ? &like->world : nullptr);
+  std::vector<std::shared_ptr<const Control::Snapshot>> now;
+  for (const Control& c : g.ui.all()) {
+    if (c.outsideGame) continue;
+    Control::Snapshot s = c.snapshot();
+    const std::size_t i = now.size();
+    if (like && i < like->controls.size() && *like->controls[i] == s) now.push_back(like->controls[i]);
+    else now.push_back(std::make_shared<const Control::Snapshot>(std::move(s)));
+  }
+  controls = std::move(now);
   keeps.params = g.clockScore->file.record();
   keeps.thrust = g.launch->steering.thrustInForce();
   keeps.loopRunning = g.loopRunning();
@@ -61,7 +67,7 @@ void GameState::restore(Game& g, bool show) const {
   world.restore(g.b, g.s, g.random);
   std::size_t i = 0;
   for (Control& c : g.ui.all())
-    if (!c.outsideGame && i < controls.size()) c.restore(controls[i++]);
+    if (!c.outsideGame && i < controls.size()) c.restore(*controls[i++]);
   g.clockScore->file.setRecord(keeps.params);
   g.launch->steering.setThrustInForce(keeps.thrust);
   g.restoreLoop(keeps.loopRunning, keeps.passDone);
@@ -79,14 +85,23 @@ void GameState::restore(Game& g, bool show) const {
   g.zoom->clearAreas();
 }
 
-std::size_t GameState::bytes() const {
-  std::size_t n = sizeof *this + world.bytes() + controls.capacity() * sizeof(Control::Snapshot) +
-                  keeps.treated.capacity() * 2 + timers.due.capacity() * 8;
-  for (const Control::Snapshot& s : controls)
-    for (const std::string* t : {&s.caption, &s.toolTip, &s.text, &s.parent, &s.fontName})
+namespace {
+// Outside the world: the controls (`own`: those no other snapshot shares), the keeps and the timers.
+std::size_t outsideWorld(const GameState& st, bool own) {
+  std::size_t n = sizeof st + st.controls.capacity() * sizeof(st.controls[0]) + st.keeps.treated.capacity() * 2 +
+                  st.timers.due.capacity() * 8;
+  for (const auto& c : st.controls) {
+    if (own && c.use_count() > 1) continue;
+    n += sizeof *c;
+    for (const std::string* t : {&c->caption, &c->toolTip, &c->text, &c->parent, &c->fontName})
       if (t->capacity() > 15) n += t->capacity() + 1;
+  }
   return n;
 }
+}  // namespace
+
+std::size_t GameState::bytes() const { return outsideWorld(*this, false) + world.bytes(); }
+std::size_t GameState::ownBytes() const { return outsideWorld(*this, true) + world.ownBytes(); }
 
 void GameState::write(std::string& out, Game& g) const {
   out.append(kMagic, sizeof kMagic);
@@ -97,7 +112,7 @@ void GameState::write(std::string& out, Game& g) const {
   for (const Control& c : g.ui.all()) {
     if (c.outsideGame || i >= controls.size()) continue;
     putText(out, c.name);
-    Control::Snapshot s = controls[i++];
+    Control::Snapshot s = *controls[i++];
     eachProp(s, [&](auto& v) {
       using T = std::decay_t<decltype(v)>;
       if constexpr (std::is_same_v<T, std::string>) putText(out, v);
@@ -145,7 +160,7 @@ bool GameState::read(std::string_view in, std::size_t& pos, Game& g, std::string
       else ok = ok && r.get(v);
     });
     if (!ok) return fail("is cut short in " + c.name);
-    st.controls.push_back(std::move(s));
+    st.controls.push_back(std::make_shared<const Control::Snapshot>(std::move(s)));
   }
   std::string params;
   if (!r.getText(params) || parseParams(params, st.keeps.params) != kParamsFields)

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,18 +32,23 @@ class GameState {
     bool operator==(const Keeps&) const = default;
   };
 
-  void take(Game& g);
+  // `like`: an earlier snapshot whose unchanged parts this one shares.
+  void take(Game& g, const GameState* like = nullptr);
   // Puts everything back and runs no handler. `show`: the trail views are cleared and what the state can
   // draw is drawn again (a replay's head, put into a game fresh from its start, leaves them be).
   void restore(Game& g, bool show = true) const;
 
   WorldState world;
-  std::vector<Control::Snapshot> controls;  // the game's controls in the order the game made them
+  // The game's controls in the order the game made them; one that has not changed since the snapshot this
+  // was taken like is shared with it.
+  std::vector<std::shared_ptr<const Control::Snapshot>> controls;
   Keeps keeps;
   Ui::TimerPhases timers;
   std::uint64_t passes = 0;
 
+  // Memory held, and the part no other snapshot shares.
   std::size_t bytes() const;
+  std::size_t ownBytes() const;
   // A binary form; `read` refuses what `write` did not produce for a game with these controls.
   void write(std::string& out, Game& g) const;
   bool read(std::string_view in, std::size_t& pos, Game& g, std::string& why);

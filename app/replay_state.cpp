@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <type_traits>
 
 #include "app/clock_score.h"
@@ -114,7 +115,9 @@ bool renewedByCreation(const Field& f, int k) { return f.resetFrom >= 0 && k >= 
 
 void describeFields(const WorldState& w, BodyTable& b, ReplayHead& out) {
   SharedState& fresh = freshShared();
-  SharedState& shared = const_cast<SharedState&>(w.shared());
+  auto unpacked = std::make_unique<SharedState>();
+  w.sharedInto(*unpacked);
+  SharedState& shared = *unpacked;
   // Per-body columns first, as the table lists them: a row past a column's kept part is a fresh row's.
   w.forEachColumn([&](std::size_t fi, int k, FieldPtr first, std::size_t n) {
     const Field& f = fields()[fi];
@@ -250,7 +253,7 @@ void describeState(Game& g, const std::vector<Control::Snapshot>& afterStart, Re
   for (const Control& c : g.ui.all()) {
     const Snap& was = afterStart.at(i++);
     if (isPaceControl(g, c)) continue;
-    const Snap& is = now.controls.at(j++);
+    const Snap& is = *now.controls.at(j++);
     ReplayHead::Props props{c.name, {}};
     // The status line's text depends on where the program keeps its files: it always goes along.
     const bool status = &c == &*g.window.Labill;
@@ -297,11 +300,12 @@ bool restoreState(Game& g, const ReplayHead& head, std::string& why) {
       at += !other.outsideGame;
       ++index;
     }
-    Snap& s = st.controls.at(at);
+    Snap s = *st.controls.at(at);
     for (const auto& [name, value] : c.props) {
       const Prop* p = findProp(name);
       if (!p || !p->set(s, value)) return why = "'" + name + "=" + value + "' is no property of " + c.control, false;
     }
+    st.controls[at] = std::make_shared<const Snap>(s);
     // A timer put back starts its interval afresh.
     if (control->kind == Kind::Timer)
       st.timers.due.at(index) = s.enabled && s.interval > 0 ? st.timers.now + s.interval : -1;

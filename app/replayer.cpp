@@ -78,7 +78,7 @@ bool Replayer::begin(Game& g) {
   if (!restoreState(g, head(), why))
     return stop(g, ReplayResult::Ending::Refused, "the game cannot take the recorded starting state: " + why);
   base_ = g.passesRun();
-  begun_ = true;
+  begun_ = fromStart_ = true;
   return true;
 }
 
@@ -213,8 +213,10 @@ bool Replayer::runTo(Game& g, std::uint64_t pass) {
   while (begun_ && result_.ending == ReplayResult::Ending::Playing) {
     if (!pending_) pending_ = reader_.next(next_);
     if (!pending_ && !reader_.error().empty()) return stop(g, ReplayResult::Ending::Refused, reader_.error());
-    // The check written with the pass belongs to the moment after it.
-    const bool due = pending_ && (next_.pass < pass || (next_.pass == pass && at() == pass && next_.kind == K::Check));
+    // The check written with the pass belongs to the moment after it; at pass 0, the press that built the
+    // system and its first check do.
+    const bool atCheck = next_.kind == K::Check || (pass == 0 && fromStart_ && result_.checks == 0);
+    const bool due = pending_ && (next_.pass < pass || (next_.pass == pass && at() == pass && atCheck));
     const std::uint64_t until = due ? next_.pass : pass;
     while (at() < until)
       if (!passToward(g)) return false;
@@ -224,7 +226,7 @@ bool Replayer::runTo(Game& g, std::uint64_t pass) {
       if (!apply(g, next_)) return false;
       continue;
     }
-    if (pending_ && next_.pass == pass && next_.kind == K::Check) continue;
+    if (pending_ && next_.pass == pass && atCheck) continue;
     break;
   }
   result_.passes = at();

@@ -81,7 +81,7 @@ class Replayer : public Outside {
   std::uint64_t length_ = 0;
   bool ended_ = false, cutOff_ = false;
 
-  bool begun_ = false, pending_ = false;
+  bool begun_ = false, pending_ = false, fromStart_ = false;
   ReplayEvent next_;
   std::uint64_t base_ = 0;
   std::uint64_t readings_ = 0;

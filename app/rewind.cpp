@@ -67,7 +67,8 @@ std::uint64_t Rewind::passed() {
     nextIn = rate / 20;
   }
   playMs_ += std::max<std::int64_t>(step, 0);
-  if (playMs_ - lastKeptMs_ >= kKeepEveryMs) keep();
+  workNs_ += static_cast<std::int64_t>(passes) * passNs_;
+  if (playMs_ - lastKeptMs_ >= kKeepEveryMs || workNs_ - lastKeptWork_ >= kMostWorkNs) keep();
   return g_.passesRun() + std::clamp<std::uint64_t>(nextIn, 1, kMostPassesBetweenLooks);
 }
 
@@ -76,6 +77,7 @@ void Rewind::newFile() {
   bytes_ = 0;
   marks_.clear();
   playMs_ = lastKeptMs_ = 0;
+  workNs_ = lastKeptWork_ = 0;
   holding_ = false;
   present_.reset();
   // The press that built the system is still going on: its first snapshot follows it.
@@ -95,33 +97,37 @@ void Rewind::keep() {
   Kept k;
   k.at = r->position();
   if (!kept_.empty() && kept_.back().at.pass == k.at.pass) return;  // one snapshot a moment
-  k.state.take(g_);
+  k.state.take(g_, kept_.empty() ? nullptr : &kept_.back().state);
   k.playMs = playMs_;
-  k.bytes = k.state.bytes();
-  bytes_ += k.bytes;
+  k.workNs = workNs_;
+  bytes_ += k.state.ownBytes();
   kept_.push_back(std::move(k));
   lastKeptMs_ = playMs_;
+  lastKeptWork_ = workNs_;
   thin();
   changed();
 }
 
+void Rewind::drop(std::size_t i) {
+  // What it shares with its neighbours stays with them.
+  bytes_ -= kept_[i].state.ownBytes();
+  kept_.erase(kept_.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
 void Rewind::thin() {
-  // Newest to oldest: a snapshot goes when the one after it lies closer than its age allows. The first (where
-  // the system began) always stays, so every moment can be reached.
+  // Newest to oldest: a snapshot goes when its neighbours lie close enough for its age without it, and the
+  // passes between them cost little enough to replay. The first (where the system began) always stays.
   for (std::size_t i = kept_.size() - 1; kept_.size() >= 3 && i >= 2; --i) {
+    const Kept &older = kept_[i - 2], &newer = kept_[i];
     const std::int64_t age = playMs_ - kept_[i - 1].playMs;
-    if (kept_[i].playMs - kept_[i - 2].playMs <= spacingAt(age)) {
-      bytes_ -= kept_[i - 1].bytes;
-      kept_.erase(kept_.begin() + static_cast<std::ptrdiff_t>(i - 1));
-    }
+    if (newer.playMs - older.playMs <= spacingAt(age) && newer.workNs - older.workNs <= kMostWorkNs) drop(i - 1);
   }
-  // Over the budget: every other one of the oldest half goes, until it fits.
+  // Over the budget: the snapshot whose neighbours lie closest in pass time goes, until it fits.
   while (bytes_ > options_.budget && kept_.size() > 2) {
-    const std::size_t half = std::max<std::size_t>(kept_.size() / 2, 2);
-    for (std::size_t i = 1; i < half && i < kept_.size() - 1 && bytes_ > options_.budget; ++i) {
-      bytes_ -= kept_[i].bytes;
-      kept_.erase(kept_.begin() + static_cast<std::ptrdiff_t>(i));
-    }
+    std::size_t best = 1;
+    for (std::size_t i = 2; i + 1 < kept_.size(); ++i)
+      if (kept_[i + 1].workNs - kept_[i - 1].workNs < kept_[best + 1].workNs - kept_[best - 1].workNs) best = i;
+    drop(best);
   }
 }
 
@@ -235,12 +241,10 @@ void Rewind::letGo() {
   if (shown_ != present_->at && r) {
     if (r->branch(shown_, present_->at.pass, presentHash_)) {
       // What lay after the branch point is another future now.
-      while (!kept_.empty() && kept_.back().at.pass > shown_.pass) {
-        bytes_ -= kept_.back().bytes;
-        kept_.pop_back();
-      }
+      while (!kept_.empty() && kept_.back().at.pass > shown_.pass) drop(kept_.size() - 1);
       std::erase_if(marks_, [&](const Mark& m) { return m.pass > shown_.pass; });
       playMs_ = lastKeptMs_ = shownMs;
+      workNs_ = lastKeptWork_ = kept_.empty() ? 0 : kept_.back().workNs;
     }
   }
   present_.reset();

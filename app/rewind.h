@@ -5,6 +5,8 @@
 // Seconds of play: the time the main loop ran, by the clock the game is given (the window's monotonic
 // clock; headless, passes at the pace's cap, 5,000 a second at Max). A paused system's time does not move.
 // A moment is a pass: the state right after that pass (and its state check), before any input after it.
+// Going back costs the passes from the snapshot before: besides the spacing by age, snapshots lie at most
+// kMostWorkNs of pass time apart (a pass before each look is timed), as far as the memory budget allows.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -35,6 +37,9 @@ class Rewind {
   // The game's hooks: a look after a pass (returns the pass at which to look again), the main loop starting,
   // a new file of the recording (a new system: everything before it goes).
   std::uint64_t passed();
+  // The pass just run took this long (the one before each look is timed).
+  void passTook(std::int64_t ns) { passNs_ = ns; }
+  static constexpr std::int64_t kMostWorkNs = 100'000'000;
   void loopStarted();
   void newFile();
   void afterInput();
@@ -73,7 +78,7 @@ class Rewind {
     GameState state;
     ReplayPosition at;
     std::int64_t playMs = 0;
-    std::size_t bytes = 0;
+    std::int64_t workNs = 0;  // pass time run since the system began
   };
   void keep();
   void thin();
@@ -88,7 +93,9 @@ class Rewind {
   std::deque<Kept> kept_;  // by pass, the first one where the system began
   std::size_t bytes_ = 0;
   std::vector<Mark> marks_;
+  void drop(std::size_t i);
   std::int64_t playMs_ = 0, lastMs_ = 0, lastKeptMs_ = 0;
+  std::int64_t workNs_ = 0, lastKeptWork_ = 0, passNs_ = 0;
   std::uint64_t lastLook_ = 0;
   bool clockRunning_ = false;
   bool firstDue_ = false;
