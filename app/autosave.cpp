@@ -2,10 +2,13 @@
 #include "app/autosave.h"
 
 #include <cstring>
+#include <filesystem>
+#include <memory>
 
 #include "app/game.h"
 #include "app/recorder.h"
 #include "app/rewind.h"
+#include "app/timeline.h"
 #include "io/folder.h"
 #include "sim/binary.h"
 
@@ -75,6 +78,28 @@ bool continueGame(Game& g, const Autosave& a, std::string& why) {
   }
   g.status("Continued: the game saved " + a.saved + ". Press Pause, the space bar or the timeline to play on");
   return true;
+}
+
+void offerSavedGame(Game& g) {
+  const std::string path = g.folder.path(kAutosaveFile);
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return;
+  auto saved = std::make_shared<Autosave>();
+  std::string why;
+  if (!readAutosave(path, g, *saved, why)) {
+    std::string error;
+    const bool aside = moveAside(path, path + ".bad", error);
+    const std::string said = "The saved game cannot be continued: " + why +
+                             (aside ? " (kept as autosave.qs.bad)" : " (" + error + ")");
+    const std::string shown = g.window.Labill->caption();
+    g.status(shown.empty() ? said : shown + "\r" + said);
+    return;
+  }
+  g.timeline->offerContinue(saved->saved);
+  g.timeline->onContinue = [&g, saved] {
+    std::string why;
+    if (!continueGame(g, *saved, why)) g.status("The saved game cannot be continued: " + why);
+  };
 }
 
 }  // namespace quorl

@@ -28,5 +28,8 @@ bool readAutosave(const std::string& path, Game& g, Autosave& out, std::string& 
 // Puts a saved game into `g` (fresh from its start, recording) where it was left, its recording going on
 // in replay.qr, and holds it there until the player lets go; the status line says when it was saved.
 bool continueGame(Game& g, const Autosave& a, std::string& why);
+// At start: a saved game in the program folder is offered with "Continue"; one that cannot be read is kept
+// aside as autosave.qs.bad, and the status line says why, below what it says already.
+void offerSavedGame(Game& g);
 
 }  // namespace quorl

@@ -69,6 +69,10 @@ std::uint64_t Rewind::passed() {
   playMs_ += std::max<std::int64_t>(step, 0);
   workNs_ += static_cast<std::int64_t>(passes) * passNs_;
   if (playMs_ - lastKeptMs_ >= kKeepEveryMs || workNs_ - lastKeptWork_ >= kMostWorkNs) keep();
+  if (playMs_ - lastMinuteMs_ >= 60'000) {
+    lastMinuteMs_ = playMs_;
+    if (onMinuteOfPlay) onMinuteOfPlay();
+  }
   return g_.passesRun() + std::clamp<std::uint64_t>(nextIn, 1, kMostPassesBetweenLooks);
 }
 
@@ -76,7 +80,7 @@ void Rewind::newFile() {
   kept_.clear();
   bytes_ = 0;
   marks_.clear();
-  playMs_ = lastKeptMs_ = 0;
+  playMs_ = lastKeptMs_ = lastMinuteMs_ = 0;
   workNs_ = lastKeptWork_ = 0;
   holding_ = false;
   present_.reset();
@@ -243,7 +247,7 @@ void Rewind::letGo() {
       // What lay after the branch point is another future now.
       while (!kept_.empty() && kept_.back().at.pass > shown_.pass) drop(kept_.size() - 1);
       std::erase_if(marks_, [&](const Mark& m) { return m.pass > shown_.pass; });
-      playMs_ = lastKeptMs_ = shownMs;
+      playMs_ = lastKeptMs_ = lastMinuteMs_ = shownMs;
       workNs_ = lastKeptWork_ = kept_.empty() ? 0 : kept_.back().workNs;
     }
   }
@@ -252,6 +256,13 @@ void Rewind::letGo() {
   g_.lookAgain();
   if (g_.loopRunning() && g_.onPumpStart) g_.onPumpStart();
   changed();
+}
+
+void Rewind::cancel() {
+  if (!holding_) return;
+  present_->state.restore(g_);
+  shown_ = present_->at;
+  letGo();
 }
 
 bool Rewind::back(std::int64_t ms, std::string& why) {

@@ -63,6 +63,8 @@ class Rewind {
   std::uint64_t shownPass() const { return shown_.pass; }
   // Holds the game at the moment it is in (a continued game waits for the player this way).
   void holdHere();
+  // Back to the present it left, without branching (the window closes while a moment is shown).
+  void cancel();
 
   // Snapshots kept, and the memory they take.
   std::size_t count() const { return kept_.size(); }
@@ -71,7 +73,8 @@ class Rewind {
   // Takes one now, at a pass boundary (tests and the bench; passed() does it as play goes on).
   void keepNow();
 
-  std::function<void()> onChanged;  // the timeline has something new to show
+  std::function<void()> onChanged;      // the timeline has something new to show
+  std::function<void()> onMinuteOfPlay;  // every minute of play (the window saves the game)
 
  private:
   struct Kept {
@@ -96,6 +99,7 @@ class Rewind {
   void drop(std::size_t i);
   std::int64_t playMs_ = 0, lastMs_ = 0, lastKeptMs_ = 0;
   std::int64_t workNs_ = 0, lastKeptWork_ = 0, passNs_ = 0;
+  std::int64_t lastMinuteMs_ = 0;
   std::uint64_t lastLook_ = 0;
   bool clockRunning_ = false;
   bool firstDue_ = false;

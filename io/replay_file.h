@@ -60,7 +60,7 @@ struct ReplayHead {
     bool operator==(const Props&) const = default;
   };
 
-  std::string program;              // "Quorl 0.1.0"
+  std::string program;              // "Quorl 0.2.0"
   std::vector<std::string> timers;  // what the tick letters A, B, ... stand for
   std::string startFile;            // the file program start read ("tallyho.txt")
   ReplayRead start;

@@ -20,10 +20,15 @@ class CanvasView : public QWidget {
  public:
   CanvasView(Control& c, QWidget* parent);
   std::function<void()> onPress;
+  // Set, the area follows the pointer instead: pressed or dragged at x logical pixels, then let go.
+  std::function<void(double x)> onDrag;
+  std::function<void()> onRelease;
 
  protected:
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
+  void mouseMoveEvent(QMouseEvent*) override;
+  void mouseReleaseEvent(QMouseEvent*) override;
 
  private:
   Control& c_;

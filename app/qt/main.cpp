@@ -8,7 +8,9 @@
 #include <string>
 
 #include "app/about.h"
+#include "app/autosave.h"
 #include "app/game.h"
+#include "app/rewind.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
 #include "app/qt/settings.h"
@@ -91,12 +93,23 @@ int main(int argc, char** argv) {
   quorl::GameOptions options;  // the program folder is the executable's folder
   options.canvases = quorl::qtCanvasFactory();
   options.record = quorl::windowRecording();  // every game is recorded
+  options.rewind = quorl::windowRewind();
   // Nearly 8 MB, the whole of a usual stack: on the heap.
   const auto owned = std::make_unique<quorl::Game>(options);
   quorl::Game& game = *owned;
   quorl::rememberPace(game, settings);
+  // Every minute of play and at the end, the game is saved to be continued; the last one saved is offered.
+  quorl::offerSavedGame(game);
+  const auto save = [&game] {
+    std::string why;
+    quorl::writeAutosave(game, why);  // nothing recorded (no system yet) leaves the saved game as it is
+  };
+  game.rewind()->onMinuteOfPlay = save;
 
   quorl::QuorlWindow window(game);
   window.show();
-  return app.exec();
+  const int status = app.exec();
+  game.rewind()->cancel();
+  save();
+  return status;
 }

@@ -28,6 +28,8 @@
 #include "app/qt/qt_canvas.h"
 #include "app/replay_state.h"
 #include "app/replayer.h"
+#include "app/rewind.h"
+#include "app/timeline.h"
 #include "app/run_control.h"
 #include "panels/focus_panel.h"
 #include "ui/contrast.h"
@@ -172,6 +174,19 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
     case Kind::Picture: {
       auto* v = new CanvasView(*c, content_);
       v->onPress = press;
+      if (c == &*g_.timeline->c.PicTimeline) {
+        // Rewinding is no input of the game: the timeline talks to it directly.
+        v->onDrag = [this](double x) {
+          if (replay_) return;
+          g_.timeline->drag(static_cast<int>(x * 15 / scale_));
+          syncNow();
+        };
+        v->onRelease = [this] {
+          if (replay_) return;
+          g_.timeline->release();
+          syncNow();
+        };
+      }
       return v;
     }
     case Kind::Label: {
@@ -259,7 +274,12 @@ void QuorlWindow::input(const Input& in, bool syncAfter) {
     if (in.kind == Input::Kind::Press && in.control == &*g_.run->c.Command5) return hold(!held_);
     if (!in.control || !isPaceControl(g_, *in.control)) return;
   }
-  g_.apply(in);
+  // A moment shown by rewind waits for the player: Pause (or the space bar) plays on from it.
+  const Rewind* rw = g_.rewind();
+  const bool playOn = in.kind == Input::Kind::Press ? in.control == &*g_.run->c.Command5
+                                                    : in.kind == Input::Kind::Key && in.value == ' ';
+  if (rw && rw->holding() && playOn) g_.timeline->release();
+  else g_.apply(in);
   if (syncAfter) syncNow();
 }
 
@@ -715,6 +735,11 @@ void QuorlWindow::fitFocused(Bound& b) {
 }
 
 void QuorlWindow::keyPressEvent(QKeyEvent* e) {
+  if (e->matches(QKeySequence::Undo) && !replay_) {
+    g_.timeline->back();
+    syncNow();
+    return;
+  }
   const QString text = e->text();
   // What a text box lets through (Return, Escape, keys of a read-only box) was typed into it: it never steers.
   const QWidget* held = QApplication::focusWidget();

@@ -22,16 +22,25 @@ void rememberPace(Game& g, QSettings& settings) {
   };
 }
 
+std::int64_t monotonicMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 RecordOptions windowRecording() {
   RecordOptions r;
   r.on = true;
   r.checkEvery = 4096;
   r.checkMs = 2000;
   r.flushMs = 5000;
-  r.clockMs = [] {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-  };
+  r.clockMs = monotonicMs;
+  return r;
+}
+
+RewindOptions windowRewind() {
+  RewindOptions r;
+  r.on = true;
+  r.clockMs = monotonicMs;
   return r;
 }
 
