@@ -228,7 +228,6 @@ bool Recorder::branch(const ReplayPosition& at, std::uint64_t futureEndPass, std
   lastCheck_ = g_.passesRun();
   lastCheckMs_ = lastFlushMs_ = nowMs();
   nextLook_ = lastCheck_ + options_.checkEvery;
-  if (onNewFile) onNewFile();
   return true;
 }
 
