@@ -92,8 +92,10 @@ class Game : public World {
   // Held, the game takes no input and runs no pass (rewind shows a moment this way).
   void hold(bool on) { held_ = on; }
   bool held() const { return held_; }
-  // Inputs replayed into the game to reach a moment of its own recording are not recorded again.
+  // Inputs replayed into the game to reach a moment of its own recording are not recorded again, and the
+  // passes on the way draw nothing (the views are drawn afresh at the moment).
   void pauseRecording(bool on) { recordingPaused_ = on; }
+  bool recordingPaused() const { return recordingPaused_; }
   // The pass count moved under the recording (a rewind): it and the snapshots look again from here.
   void lookAgain();
 

@@ -40,7 +40,11 @@ std::uint64_t checksum(std::string_view bytes) {
 }
 
 void GameState::take(Game& g, const GameState* like) {
-  world.take(g.b, g.s, g.random, kRows, like ? &like->world : nullptr);
+  // Within a system nothing writes past BodyCount: a snapshot taken like an earlier one looks at the rows
+  // either had in play.
+  const int inPlay = std::clamp<int>(g.s.BodyCount.get() + 1, 0, kRows);
+  rows = like ? std::max(like->rows, inPlay) : inPlay;
+  world.take(g.b, g.s, g.random, like ? rows : kRows, like ? &like->world : nullptr);
   std::vector<std::shared_ptr<const Control::Snapshot>> now;
   for (const Control& c : g.ui.all()) {
     if (c.outsideGame) continue;

@@ -45,6 +45,7 @@ class GameState {
   Keeps keeps;
   Ui::TimerPhases timers;
   std::uint64_t passes = 0;
+  int rows = kRows;  // the rows in play (BodyCount + 1) here and in the snapshots this one was taken like
 
   // Memory held, and the part no other snapshot shares.
   std::size_t bytes() const;

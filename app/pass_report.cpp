@@ -10,11 +10,11 @@
 namespace quorl {
 
 void GamePassReport::plot(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) {
-  g_.views->BomBA(x, y, z, body);
+  if (!g_.recordingPaused()) g_.views->BomBA(x, y, z, body);
 }
 
 void GamePassReport::debris(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) {
-  g_.views->BomBB(x, y, z, body);
+  if (!g_.recordingPaused()) g_.views->BomBB(x, y, z, body);
 }
 
 void GamePassReport::event(const std::string& message) {

@@ -55,6 +55,12 @@ bool Replayer::load(std::string text, std::string& error) {
   return true;
 }
 
+bool Replayer::open(std::string text, std::string& error) {
+  text_ = std::move(text);
+  if (!reader_.open(text_)) return error = reader_.error(), false;
+  return true;
+}
+
 bool Replayer::loadFile(const std::string& path, std::string& error) {
   std::string text;
   if (!readFileHead(path, kReplayMaxBytes + 1, text, error)) return error = "cannot read it: " + error, false;

@@ -35,6 +35,8 @@ class Replayer : public Outside {
   // Reads a replay and checks every line of it; false, with the reason, for a file no game can play.
   bool load(std::string text, std::string& error);
   bool loadFile(const std::string& path, std::string& error);
+  // A recording this game is making (rewind's): read as it goes, without looking it over first.
+  bool open(std::string text, std::string& error);
   const ReplayHead& head() const { return reader_.head(); }
   // The passes the recording spans (up to its end line, or as far as it goes when it was cut off).
   std::uint64_t length() const { return length_; }

@@ -211,7 +211,7 @@ bool Rewind::seek(std::uint64_t pass, std::string& why) {
   from.state.restore(g_, false);
   Replayer replay;
   std::string error;
-  bool ok = replay.load(r->text(), error);
+  bool ok = replay.open(r->text(), error);
   if (ok) {
     Outside* outside = g_.outside;
     g_.outside = &replay;

@@ -39,7 +39,7 @@ class Rewind {
   std::uint64_t passed();
   // The pass just run took this long (the one before each look is timed).
   void passTook(std::int64_t ns) { passNs_ = ns; }
-  static constexpr std::int64_t kMostWorkNs = 100'000'000;
+  static constexpr std::int64_t kMostWorkNs = 30'000'000;
   void loopStarted();
   void newFile();
   void afterInput();

@@ -124,21 +124,25 @@ void WorldState::take(const BodyTable& b, const SharedState& s, const Random& r,
             if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, DateTime>) {
               return;  // no per-body field has these types
             } else {
-              int n = rows;
-              while (n > 0 && isFresh(row[n - 1])) --n;
-              if (n == 0) return;
-              Column col{static_cast<std::uint16_t>(fi), static_cast<std::uint16_t>(k), nullptr};
+              const Column* was = nullptr;
               if (like) {
                 while (near < like->columns_.size() && (like->columns_[near].field < fi ||
                                                         (like->columns_[near].field == fi && like->columns_[near].kind < k)))
                   ++near;
-                if (near < like->columns_.size() && like->columns_[near].field == fi && like->columns_[near].kind == k) {
-                  const auto& v = std::get<std::vector<T>>(*like->columns_[near].values);
-                  bool same = v.size() == static_cast<std::size_t>(n);
-                  if constexpr (std::is_same_v<T, std::string>) same = same && std::equal(v.begin(), v.end(), row);
-                  else same = same && std::memcmp(v.data(), row, sizeof(T) * v.size()) == 0;
-                  if (same) col.values = like->columns_[near].values;
-                }
+                if (near < like->columns_.size() && like->columns_[near].field == fi && like->columns_[near].kind == k)
+                  was = &like->columns_[near];
+              }
+              int n = rows;
+              if (was) n = std::max<int>(n, static_cast<int>(std::get<std::vector<T>>(*was->values).size()));
+              while (n > 0 && isFresh(row[n - 1])) --n;
+              if (n == 0) return;
+              Column col{static_cast<std::uint16_t>(fi), static_cast<std::uint16_t>(k), nullptr};
+              if (was) {
+                const auto& v = std::get<std::vector<T>>(*was->values);
+                bool same = v.size() == static_cast<std::size_t>(n);
+                if constexpr (std::is_same_v<T, std::string>) same = same && std::equal(v.begin(), v.end(), row);
+                else same = same && std::memcmp(v.data(), row, sizeof(T) * v.size()) == 0;
+                if (same) col.values = was->values;
               }
               if (!col.values) col.values = std::make_shared<Values>(std::vector<T>(row, row + n));
               columns.push_back(std::move(col));
