@@ -9,6 +9,7 @@
 #include "app/replayer.h"
 #include "sim/fields.h"
 #include "views/orbit_views.h"
+#include "views/planet_picture.h"
 #include "views/zoom_view.h"
 
 namespace quorl {
@@ -191,6 +192,7 @@ void Rewind::holdHere() {
   Recorder* r = g_.recorder();
   if (!r || !r->recording()) return;
   enter();
+  show();
   changed();
 }
 
@@ -202,6 +204,7 @@ bool Rewind::seek(std::uint64_t pass, std::string& why) {
   if (pass == present_->at.pass) {
     present_->state.restore(g_);
     shown_ = present_->at;
+    show();
     changed();
     return true;
   }
@@ -230,10 +233,27 @@ bool Rewind::seek(std::uint64_t pass, std::string& why) {
     return why = "Cannot go back there: " + error, false;
   }
   shown_ = replay.position(g_);
-  g_.views->redrawFromState();
-  g_.zoom->clearAreas();
+  show();
   changed();
   return true;
+}
+
+void Rewind::show() {
+  // The views afresh from the state; the zoom view and the planet strip draw a frame as their timers would,
+  // and what that drawing changes is put back: the moment stays as it was, unrecorded.
+  g_.views->redrawFromState();
+  GameState here;
+  here.take(g_);
+  Outside* outside = g_.outside;
+  g_.outside = nullptr;
+  g_.pauseRecording(true);
+  g_.ui.fire([this] {
+    g_.zoom->tick();
+    g_.picture->tick();
+  });
+  g_.pauseRecording(false);
+  g_.outside = outside;
+  here.restore(g_, false);
 }
 
 void Rewind::letGo() {

@@ -86,6 +86,7 @@ class Rewind {
   void keep();
   void thin();
   void enter();
+  void show();
   std::int64_t nowMs();
   void changed() {
     if (onChanged) onChanged();

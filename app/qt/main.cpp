@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -108,6 +110,14 @@ int main(int argc, char** argv) {
 
   quorl::QuorlWindow window(game);
   window.show();
+  // Asked to end (a logout, Ctrl+C in the terminal): as a closed window, so the game is saved.
+  static volatile std::sig_atomic_t endAsked = 0;
+  for (const int sig : {SIGTERM, SIGHUP, SIGINT}) std::signal(sig, [](int) { endAsked = 1; });
+  QTimer ending;
+  QObject::connect(&ending, &QTimer::timeout, &app, [] {
+    if (endAsked) QCoreApplication::quit();
+  });
+  ending.start(200);
   const int status = app.exec();
   game.rewind()->cancel();
   save();
