@@ -87,6 +87,7 @@ void Rewind::newFile() {
   present_.reset();
   // The press that built the system is still going on: its first snapshot follows it.
   firstDue_ = true;
+  lastLook_ = g_.passesRun();
 }
 
 void Rewind::afterInput() {
@@ -105,12 +106,20 @@ void Rewind::keep() {
   k.state.take(g_, kept_.empty() ? nullptr : &kept_.back().state);
   k.playMs = playMs_;
   k.workNs = workNs_;
+  ++taken_;
   bytes_ += k.state.ownBytes();
   kept_.push_back(std::move(k));
   lastKeptMs_ = playMs_;
   lastKeptWork_ = workNs_;
   thin();
   changed();
+}
+
+std::int64_t Rewind::widestGapNs() const {
+  std::int64_t most = 0;
+  for (std::size_t i = 1; i < kept_.size(); ++i) most = std::max(most, kept_[i].workNs - kept_[i - 1].workNs);
+  if (!kept_.empty()) most = std::max(most, workNs_ - kept_.back().workNs);
+  return most;
 }
 
 void Rewind::drop(std::size_t i) {
@@ -272,7 +281,9 @@ void Rewind::letGo() {
     }
   }
   present_.reset();
+  // Play counts on from here: nothing of the time held, nor of passes before a restore.
   clockRunning_ = false;
+  lastLook_ = g_.passesRun();
   g_.lookAgain();
   if (g_.loopRunning() && g_.onPumpStart) g_.onPumpStart();
   changed();

@@ -68,8 +68,11 @@ class Rewind {
 
   // Snapshots kept, and the memory they take.
   std::size_t count() const { return kept_.size(); }
+  std::uint64_t taken() const { return taken_; }  // since the game began
   std::size_t bytes() const { return bytes_; }
   std::size_t budget() const { return options_.budget; }
+  // The most pass time between two kept snapshots (or the last and now): what going back costs at most.
+  std::int64_t widestGapNs() const;
   // Takes one now, at a pass boundary (tests and the bench; passed() does it as play goes on).
   void keepNow();
 
@@ -104,6 +107,7 @@ class Rewind {
   std::uint64_t lastLook_ = 0;
   bool clockRunning_ = false;
   bool firstDue_ = false;
+  std::uint64_t taken_ = 0;
 
   // While holding: the present it left, and where the recording stood.
   bool holding_ = false;
