@@ -49,6 +49,12 @@ void Rewind::loopStarted() {
   clockRunning_ = true;
 }
 
+void Rewind::passTook(std::int64_t ns) {
+  timedNs_[timed_++ % timedNs_.size()] = ns;
+  const std::size_t n = std::min(timed_, timedNs_.size());
+  passNs_ = *std::min_element(timedNs_.begin(), timedNs_.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
 std::uint64_t Rewind::passed() {
   const std::uint64_t passes = g_.passesRun() - lastLook_;
   lastLook_ = g_.passesRun();

@@ -8,6 +8,7 @@
 // Going back costs the passes from the snapshot before: besides the spacing by age, snapshots lie at most
 // kMostWorkNs of pass time apart (a pass before each look is timed), as far as the memory budget allows.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -37,8 +38,9 @@ class Rewind {
   // The game's hooks: a look after a pass (returns the pass at which to look again), the main loop starting,
   // a new file of the recording (a new system: everything before it goes).
   std::uint64_t passed();
-  // The pass just run took this long (the one before each look is timed).
-  void passTook(std::int64_t ns) { passNs_ = ns; }
+  // The pass just run took this long (the one before each look is timed). The least of the last few is what
+  // a pass costs: a pass that took longer was held up by something else.
+  void passTook(std::int64_t ns);
   static constexpr std::int64_t kMostWorkNs = 30'000'000;
   void loopStarted();
   void newFile();
@@ -104,6 +106,8 @@ class Rewind {
   std::int64_t playMs_ = 0, lastMs_ = 0, lastKeptMs_ = 0;
   std::int64_t workNs_ = 0, lastKeptWork_ = 0, passNs_ = 0;
   std::int64_t lastMinuteMs_ = 0;
+  std::array<std::int64_t, 8> timedNs_{};
+  std::size_t timed_ = 0;
   std::uint64_t lastLook_ = 0;
   bool clockRunning_ = false;
   bool firstDue_ = false;
