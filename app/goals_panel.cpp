@@ -16,7 +16,7 @@ namespace {
 using namespace layout;
 
 // Over the sky of the main view (window units, relative to the frame inside it).
-constexpr int kLeft = 480, kTop = 480, kWidth = 14400;
+constexpr int kLeft = 480, kTop = 840, kWidth = 14400;
 constexpr int kInside = 240, kGoalsTop = 720, kGoalPitch = 390, kGoalHeight = 330;
 constexpr int kMarkWidth = 330, kNameLeft = kInside + kMarkWidth, kNameWidth = 3600;
 constexpr int kHintLeft = kNameLeft + kNameWidth + 120, kHintWidth = kWidth - kInside - kHintLeft;
