@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -25,6 +26,7 @@
 #include "app/goals_panel.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
+#include "app/qt/settings.h"
 #include "tests/qt_wait.h"
 #include "tests/scenario.h"
 
@@ -86,8 +88,7 @@ void legible(Game& g, QuorlWindow& window) {
     }
   }
   std::printf("%d texts at scale %.3f\n", texts, window.scale());
-  check(small.empty(), "every text at least 9 device pixels high" +
-                           (small.empty() ? std::string() : ", but:" + small));
+  check(small.empty(), "every text at least 9 device pixels high" + (small.empty() ? std::string() : ", but:" + small));
 }
 
 void saveShot(const std::string& path) {
@@ -138,7 +139,8 @@ int fit(Game& g, QuorlWindow& window, const std::string& out) {
   std::printf("%d pixels in the colours of %zu bodies\n", drawn, colours.size());
   check(drawn > 200, "bodies drawn in the main view");
 
-  // The goals again from beside Help, with what the game has reached ticked.
+  // The goals again from beside Help, with what the game has reached ticked: a probe selects a world.
+  static_cast<QPushButton*>(window.widgetFor("CmdMars(0)"))->click();
   static_cast<QPushButton*>(window.widgetFor("CmdGoals"))->click();
   window.syncNow();
   runFor(300);
@@ -164,7 +166,9 @@ int main(int argc, char** argv) {
   options.canvases = qtCanvasFactory();
   Game g(options);
   const bool fitting = argc > 2 && std::string(argv[2]) == "fit";
-  if (fitting) g.goals->load(std::nullopt);  // no record of goals yet
+  // A player's settings with no record of goals yet: the very first run.
+  QSettings settings(QString::fromStdString(options.dir + "/quorl.ini"), QSettings::IniFormat);
+  if (fitting) rememberGoals(g, settings);
   QuorlWindow window(g);
   window.show();
   if (!testing::shown(window)) {

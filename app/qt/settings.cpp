@@ -16,7 +16,7 @@ namespace quorl {
 namespace {
 const QString kPaceKey = QStringLiteral("pace");
 const QString kGoalsKey = QStringLiteral("goals");
-}
+}  // namespace
 
 void rememberPace(Game& g, QSettings& settings) {
   const QString stored = settings.value(kPaceKey).toString();
