@@ -1,6 +1,7 @@
 // Program folder resolution and careful file writes.
 #include "io/folder.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -154,7 +155,12 @@ void emptyFolder(int fd, int depth) {
   alignas(8) char buf[2048];
   for (int round = 0; round < 1000; ++round) {
     ::lseek(fd, 0, SEEK_SET);
+#ifdef __EMSCRIPTEN__
+    // No raw system calls there; its getdents fills the same records.
+    const long n = ::getdents(fd, reinterpret_cast<struct dirent*>(buf), sizeof buf);
+#else
     const long n = ::syscall(SYS_getdents64, fd, buf, sizeof buf);
+#endif
     bool any = false;
     for (long at = 0; at < n;) {
       unsigned short length = 0;  // struct linux_dirent64: inode 8, offset 8, length 2, type 1, name
