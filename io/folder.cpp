@@ -1,7 +1,6 @@
 // Program folder resolution and careful file writes.
 #include "io/folder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -151,16 +150,15 @@ bool writeAll(int fd, const std::string& content, std::size_t& done, int& err) {
 
 // Removal of a temporary folder from a signal handler: only calls that are safe there, no allocation.
 void emptyFolder(int fd, int depth) {
+#ifdef __EMSCRIPTEN__
+  // No signal reaches a WebAssembly program, so nothing calls this there; nor has it getdents64.
+  (void)fd, (void)depth;
+#else
   if (depth > 16) return;
   alignas(8) char buf[2048];
   for (int round = 0; round < 1000; ++round) {
     ::lseek(fd, 0, SEEK_SET);
-#ifdef __EMSCRIPTEN__
-    // No raw system calls there; its getdents fills the same records.
-    const long n = ::getdents(fd, reinterpret_cast<struct dirent*>(buf), sizeof buf);
-#else
     const long n = ::syscall(SYS_getdents64, fd, buf, sizeof buf);
-#endif
     bool any = false;
     for (long at = 0; at < n;) {
       unsigned short length = 0;  // struct linux_dirent64: inode 8, offset 8, length 2, type 1, name
@@ -180,6 +178,7 @@ void emptyFolder(int fd, int depth) {
     }
     if (!any) return;
   }
+#endif
 }
 
 constexpr int kSlots = 16;
