@@ -52,7 +52,7 @@ QString display(const std::string& s) {
 }
 
 // A caption shown on a button: an ampersand is a letter, not a shortcut mark.
-QString buttonText(const std::string& s) { return display(s).replace(QChar('&'), QStringLiteral("&&")); }
+QString buttonText(QString s) { return s.replace(QChar('&'), QStringLiteral("&&")); }
 
 bool isScroll(Kind k) { return k == Kind::HScroll || k == Kind::VScroll; }
 bool hasCaption(Kind k) {
@@ -66,6 +66,7 @@ struct QuorlWindow::Bound {
   QWidget* w = nullptr;
   bool mainForm = false, otherForm = false;
   bool legible = false;  // text in a colour the rules choose, kept readable on its back colour
+  bool cut = false;      // the caption does not fit its place at the least legible size
 };
 
 QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) {
@@ -296,6 +297,21 @@ void QuorlWindow::syncNow() {
   }
   if (layout) fitContent();
   syncing_ = false;
+}
+
+QString QuorlWindow::shortened(const Bound& b, const QString& caption) const {
+  if (!b.cut) return caption;
+  // A text of lines in a room of lines shows its first lines whole; any other shows as much of itself on one
+  // line as the room holds, and an ellipsis.
+  const QSize room = captionRoom(b);
+  const QFontMetrics m(b.w->font());
+  if (room.height() >= 2 * m.height() && caption.contains(QChar('\n'))) return caption;
+  QString line = caption;
+  line.replace(QChar('\n'), QChar(' '));
+  // A label's text may run to its right edge.
+  const auto* label = qobject_cast<const QLabel*>(b.w);
+  const int width = label ? label->contentsRect().width() - label->indent() : room.width();
+  return m.elidedText(line, Qt::ElideRight, std::max(1, width));
 }
 
 QSize QuorlWindow::captionRoom(const Bound& b) const {
@@ -552,19 +568,36 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
   }
 
   if ((aspects & kFont) || (hasCaption(c.kind) && (aspects & (kCaption | kGeometry)))) {
-    QFont f = gameFont(c.fontName(), c.fontSize() * scale_, c.fontBold());
-    if (hasCaption(c.kind)) f = fitFont(f, display(c.caption()), captionRoom(b), c.kind == Kind::Label);
+    QFont f = legibleFont(gameFont(c.fontName(), c.fontSize() * scale_, c.fontBold()), dpr_);
+    bool fits = true;
+    if (hasCaption(c.kind)) f = fitFont(f, display(c.caption()), captionRoom(b), c.kind == Kind::Label, dpr_, &fits);
     if (w->font() != f) w->setFont(f);
+    // A caption cut short ends in an ellipsis and says all of itself in a tool tip, unless the control has
+    // a tip of its own.
+    if (b.cut != !fits || b.cut) aspects |= kCaption | kToolTip;
+    b.cut = !fits;
   }
-  if (aspects & kToolTip) w->setToolTip(QString::fromStdString(c.toolTip()));
+  if (aspects & kToolTip) {
+    const std::string& own = c.toolTip();
+    w->setToolTip(display(own.empty() && b.cut ? c.caption() : own));
+  }
   if ((aspects & kEnabled) && !b.mainForm) w->setEnabled(c.enabled());
 
   if (aspects & kCaption) {
     switch (c.kind) {
-      case Kind::Label: static_cast<QLabel*>(w)->setText(display(c.caption())); break;
+      case Kind::Label: {
+        auto* label = static_cast<QLabel*>(w);
+        const QString shown = shortened(b, display(c.caption()));
+        // A line cut to its room is never wrapped again.
+        label->setWordWrap(!b.cut || shown.contains(QChar('\n')));
+        label->setText(shown);
+        break;
+      }
       case Kind::Button:
       case Kind::CheckBox:
-      case Kind::Option: static_cast<QAbstractButton*>(w)->setText(buttonText(c.caption())); break;
+      case Kind::Option:
+        static_cast<QAbstractButton*>(w)->setText(buttonText(shortened(b, display(c.caption()))));
+        break;
       case Kind::Frame:
         static_cast<FrameView*>(w)->caption = display(c.caption());
         w->update();

@@ -65,6 +65,8 @@ class QuorlWindow : public QMainWindow {
   int px(int units) const;
   // Where a control's caption goes, in logical pixels (the fitted font must keep it there).
   QSize captionRoom(const Bound& b) const;
+  // The caption as shown: whole, or cut to its room when it does not fit at the least legible size.
+  QString shortened(const Bound& b, const QString& caption) const;
   // A new screen (or a new pixel ratio): canvases at its ratio, the window within its area.
   void screenChanged();
   void fitToWindow();
