@@ -21,6 +21,7 @@ class PresetPress;
 class MainLoop;
 class GamePassReport;
 class PacePanel;
+class PathPreview;
 class Recorder;
 
 // How the game records itself into replay.qr beside events.txt (docs/replay.md).
@@ -100,6 +101,7 @@ class Game : public World {
   std::unique_ptr<BodyEditor> editor;
   std::unique_ptr<MultipleNova> multiNova;
   std::unique_ptr<PacePanel> pace;
+  std::unique_ptr<PathPreview> preview;
 
  private:
   Peers peers_;
