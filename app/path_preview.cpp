@@ -80,8 +80,10 @@ void PathPreview::follow() {
   LaunchPanel& launch = *g_.launch;
   int row = -1;
   LaunchAim aim{};
-  const bool aiming = launch.c.FraCosmo->height() == LaunchPanel::kOpenHeight && launch.c.Command12->visible() &&
-                      launch.wouldLaunch(row, aim);
+  // A selected craft shows its own path, the one its keys steer, even while the panel still offers a launch.
+  const bool craft = validBody(s.Focus) && g_.b.CraftCode[s.Focus] > 0;
+  const bool aiming = !craft && launch.c.FraCosmo->height() == LaunchPanel::kOpenHeight &&
+                      launch.c.Command12->visible() && launch.wouldLaunch(row, aim);
   const Subject now{s.Focus, aiming};
   if (!(now == subject_)) {
     // A new selection: the box goes back to what suits it, a path for what can be steered or aimed.
@@ -89,7 +91,7 @@ void PathPreview::follow() {
     ++subjectSerial_;
     due_ = true;
     clear();
-    setBox(aiming || (validBody(s.Focus) && g_.b.CraftCode[s.Focus] > 0));
+    setBox(aiming || craft);
   }
   if (aiming && (row != aimRow_ || !(aim == aim_))) aimRow_ = row, aim_ = aim, due_ = true;
   if (s.NewWorldCount != worlds_) worlds_ = s.NewWorldCount, due_ = true;
@@ -153,7 +155,8 @@ PathPreview::Job PathPreview::job() {
   } else {
     j.ask.body = g_.s.Focus;
   }
-  j.state.take(g_.b, g_.s, g_.random);
+  j.state = std::make_unique<WorldState>();
+  j.state->take(g_.b, g_.s, g_.random);
   return j;
 }
 
@@ -182,14 +185,15 @@ void PathPreview::refresh() {
   Job j = job();
   if (!engine_) engine_ = std::make_unique<FutureRun>();
   engine_->setThreads(g_.loop->threads());
-  deliver(j, engine_->run(j.state, j.ask));
+  deliver(j, engine_->run(*j.state, j.ask));
 }
 
 std::string PathPreview::inSeconds(int passes) const {
   const double rate = g_.pace->rate();
   if (!(rate > 0)) return std::to_string(passes) + " passes";
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.1f s", passes / rate);
+  const double seconds = passes / rate;
+  std::snprintf(buf, sizeof buf, seconds < 1 ? "%.2f s" : "%.1f s", seconds);
   return buf;
 }
 

@@ -35,9 +35,10 @@ class PathPreview {
   static constexpr int kLength = 30000;  // the longest path, in passes (one turn round the star ends it sooner)
   static constexpr int kBudgetMs = 250;  // a worker's time for one path in the window
 
-  // A path to compute: the world as it is now, and what to ask of its copy.
+  // A path to compute: the world as it is now, and what to ask of its copy. The world is kept on the heap
+  // (its shared values alone are a third of a megabyte): a job moves cheaply to a worker.
   struct Job {
-    WorldState state;
+    std::unique_ptr<WorldState> state;
     FutureAsk ask;
     std::uint64_t from = 0;  // the game's passes when the world was taken
     bool aimed = false;      // the craft a launch would start, not the selected body

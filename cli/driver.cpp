@@ -243,7 +243,8 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     // The path preview as the window would show it once its path is computed: computed here at once.
     PathPreview& p = *g.preview;
     p.refresh();
-    out << p.summary() << "LabPath.caption=" << escapeText(p.c.LabPath->caption()) << '\n';
+    out << p.summary() << "LabPath.caption=" << escapeText(p.c.LabPath->caption())
+        << "\nLabPath.fore=" << colorText(p.c.LabPath->fore()) << '\n';
   } else if (cmd == "key") {
     if (rest.size() != 1) throw ScriptError{"key takes one character"};
     g.apply(Input::key(rest[0]));

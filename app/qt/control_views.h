@@ -8,6 +8,8 @@
 
 #include "ui/control.h"
 
+class QPainter;
+
 namespace quorl {
 
 // The font, made smaller in steps (down to 60% of its size), until the text fits the room: with `wrap`,
@@ -20,6 +22,8 @@ class CanvasView : public QWidget {
  public:
   CanvasView(Control& c, QWidget* parent);
   std::function<void()> onPress;
+  // Drawn over the canvas at every repaint, never into it (the path preview).
+  std::function<void(QPainter&)> overlay;
 
  protected:
   void paintEvent(QPaintEvent*) override;
