@@ -115,7 +115,7 @@ void PathPreview::passed() {
     const auto k = static_cast<std::size_t>(at - 1);
     if (!same(b.PosX[i], path_.x[k]) || !same(b.PosY[i], path_.y[k]) || !same(b.PosZ[i], path_.z[k])) due_ = true;
   }
-  if (g_.passesRun() - from_ >= static_cast<std::uint64_t>(std::max(1, path_.passes / 10))) due_ = true;
+  if (g_.passesRun() - from_ >= static_cast<std::uint64_t>(std::max(1, path_.passes / 10))) travelled_ = true;
   // The countdown moves on in tenths of a second.
   if (aimed_) return;
   const FutureFusion* f = impact();
@@ -141,7 +141,7 @@ const FutureFusion* PathPreview::impact() const {
 
 PathPreview::Job PathPreview::job() {
   follow();
-  due_ = false;
+  due_ = travelled_ = false;
   Job j;
   j.from = g_.passesRun();
   j.aimed = subject_.aimed;
@@ -156,7 +156,8 @@ PathPreview::Job PathPreview::job() {
     j.ask.body = g_.s.Focus;
   }
   j.state = std::make_unique<WorldState>();
-  j.state->take(g_.b, g_.s, g_.random);
+  // The copy only runs passes (and perhaps a launch into a row it has): it needs no row past BodyCount.
+  j.state->take(g_.b, g_.s, g_.random, std::max(0, g_.s.BodyCount.get() + 1));
   return j;
 }
 

@@ -45,8 +45,11 @@ class PathPreview {
     std::uint64_t subject = 0;
   };
 
-  // A new path is wanted: the box is on and something changed since the last one was taken.
-  bool wanted() const { return due_ && on(); }
+  // A new path is wanted: the box is on and something changed since the last one was taken, or the game
+  // has run through a tenth of it. Urgent: for something else than the run (an input, a new selection,
+  // a body that left the path): a window computes these at once and may space out the others.
+  bool wanted() const { return (due_ || travelled_) && on(); }
+  bool urgent() const { return due_ && on(); }
   // Takes the world now for a new path; the caller runs the job, here or elsewhere.
   Job job();
   // A computed path comes back (one for a selection since left is dropped).
@@ -96,7 +99,7 @@ class PathPreview {
   int ahead() const;  // passes of the game run since the path's start (0 for an aimed path)
 
   Game& g_;
-  bool due_ = true, settingBox_ = false;
+  bool due_ = true, travelled_ = false, settingBox_ = false;
   Subject subject_;
   std::uint64_t subjectSerial_ = 0;
   int aimRow_ = -1;

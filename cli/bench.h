@@ -20,5 +20,7 @@ struct BenchGame {
 };
 
 int runBench(std::ostream& out);
+// quorl-cli bench preview: what the path preview costs (a copy run ahead, and taking the world for it).
+int runPreviewBench(std::ostream& out);
 
 }  // namespace quorl

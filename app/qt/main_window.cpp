@@ -32,6 +32,7 @@
 #include "app/replay_state.h"
 #include "app/replayer.h"
 #include "app/run_control.h"
+#include "events/steering.h"
 
 namespace quorl {
 
@@ -40,6 +41,9 @@ namespace {
 constexpr int kRefreshMs = 16;  // about 60 Hz
 constexpr int kRefitMs = 120;   // a window being dragged to a new size is laid out once it rests
 constexpr int kMargin = 4;      // logical pixels right of and below the content
+
+// Every spend of fuel moves the fine fuel bar: a unit of fuel is a device pixel or more at the smallest scale.
+static_assert(Steering::kFineUnitWidth * QuorlWindow::kMinScale / 15 >= 1);
 
 QColor qc(Color c) { return QColor(c.r, c.g, c.b); }
 

@@ -5,6 +5,11 @@
 #include <QPointer>
 #include <chrono>
 #include <memory>
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 namespace quorl {
 
@@ -22,6 +27,7 @@ PathWorker::~PathWorker() {
 
 void PathWorker::poll() {
   if (busy_ || !preview_.wanted()) return;
+  if (!preview_.urgent() && std::chrono::steady_clock::now() - rested_ < kRest) return;
   PathPreview::Job job = preview_.job();
   job.ask.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PathPreview::kBudgetMs);
   job.ask.stop = &stop_;
@@ -34,6 +40,10 @@ void PathWorker::poll() {
 }
 
 void PathWorker::work() {
+#if defined(__linux__)
+  // Below the window's thread: on a busy machine the game's passes come first, the path waits.
+  setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 5);
+#endif
   // One gravity thread: the game's own passes keep the shared workers.
   FutureRun copy;
   copy.setThreads(1);
@@ -49,6 +59,7 @@ void PathWorker::work() {
         this,
         [this, job, path] {
           busy_ = false;
+          rested_ = std::chrono::steady_clock::now();
           preview_.deliver(*job, std::move(*path));
           poll();
         },

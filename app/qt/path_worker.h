@@ -4,6 +4,7 @@
 #pragma once
 #include <QObject>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -19,6 +20,10 @@ class PathWorker : public QObject {
   explicit PathWorker(PathPreview& preview, QObject* parent = nullptr);
   ~PathWorker() override;
 
+  // A path wanted only because the game ran on waits this long after the last one: at Max the game runs
+  // through a path in a fraction of a second, and the worker would never rest.
+  static constexpr std::chrono::milliseconds kRest{100};
+
   bool busy() const { return busy_; }
   // Starts the preview's job when it wants one and nothing runs; call it as often as you like.
   void poll();
@@ -28,6 +33,7 @@ class PathWorker : public QObject {
 
   PathPreview& preview_;
   bool busy_ = false;  // on the window's thread: a job is out
+  std::chrono::steady_clock::time_point rested_{};  // when the last path came back
   std::mutex lock_;
   std::condition_variable wake_;
   std::optional<PathPreview::Job> job_;
