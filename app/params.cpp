@@ -22,6 +22,8 @@ using namespace layout;
 using Self = ParamPanel::Controls;
 
 constexpr int kOplankValue[3] = {1, 5, 50};
+// The fresh-seed button sits between the caption "Seed" and its box.
+constexpr int kSeedButtonWidth = 600, kSeedButtonLeft = kLeftBox - 45 - kSeedButtonWidth;
 
 // A control in the panel's style (a label unless the row says otherwise); colours the row gives stay.
 ControlRow<Self> panel(ControlRow<Self> row) {
@@ -59,7 +61,11 @@ const ControlRow<Self> kControls[] = {
          .toolTip = "The slower the algorithm, the more accurate it is.", .text = "100"}),
     panel({QUORL_CONTROL(CapSpeed), .place = paramCaption(2, false), .caption = "Speed/ Accuracy"}),
     box({QUORL_CONTROL(TXran), .place = paramBox(4, false), .toolTip = "Randomizer Seed", .text = "33333"}),
-    panel({QUORL_CONTROL(CapSeed), .place = paramCaption(4, false), .caption = "Seed"}),
+    panel({QUORL_CONTROL(CapSeed), .place = {kLeftCaption, rowTop(4) + 45, kSeedButtonLeft - kLeftCaption, 270},
+           .caption = "Seed"}),
+    {QUORL_CONTROL(NewSeed), .kind = Kind::Button, .place = {kSeedButtonLeft, rowTop(4), kSeedButtonWidth, kBoxHeight},
+     .caption = "New", .toolTip = "A fresh seed: the next preset press builds a new system",
+     .back = rgb(200, 214, 240), .font = kPanelFont, .fontSize = 7},
     box({QUORL_CONTROL(Text14), .place = paramBox(5, false),
          .toolTip = "Rate of Planet graphics (thousands of a second)", .text = "2000"}),
     panel({QUORL_CONTROL(CapPlanetRate), .place = paramCaption(5, false), .caption = "Planet gfx ms"}),
@@ -110,6 +116,7 @@ ParamPanel::ParamPanel(Game& g) : g_(g) {
   c.TXran->onGotFocus = [this] { seedEntered(); };
   c.TXran->onLostFocus = [this] { seedLeft(); };
   c.CHran->onClick = [this] { g_.run->c.Tr->setEnabled(!c.CHran->checked()); };
+  c.NewSeed->onClick = [this] { g_.run->nextSeed(); };
   c.Text14->onLostFocus = [this] { graphicsRateLeft(c.Text14, "Planet graphics rate"); };
   c.Text13->onLostFocus = [this] { graphicsRateLeft(c.Text13, "Zoom graphics rate"); };
 

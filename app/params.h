@@ -21,6 +21,7 @@ class ParamPanel {
     Handle Hspac;
     ControlArray Oplank;  // 0..2: speed 1, 5, 50
     Handle CHran;         // "Random": freezes the seed
+    Handle NewSeed;       // puts the seed counter's next value in TXran
     Handle LabTab;
   } c;
 

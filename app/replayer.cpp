@@ -25,6 +25,16 @@ int replayStatus(const ReplayResult& r) {
   }
 }
 
+std::string handOverText(const ReplayResult& r) {
+  std::string how;
+  switch (r.ending) {
+    case ReplayResult::Ending::Finished: how = "Replay ended at pass " + std::to_string(r.passes) + ", as recorded"; break;
+    case ReplayResult::Ending::Diverged: how = "Replay " + r.message; break;
+    default: how = "Replay stopped: " + r.message; break;
+  }
+  return how + " \u2014 the game is yours";
+}
+
 bool Replayer::load(std::string text, std::string& error) {
   text_ = std::move(text);
   ReplayReader check;
@@ -174,7 +184,26 @@ const ReplayResult& Replayer::run(Game& g) {
   return result_;
 }
 
+namespace {
+std::int64_t secondsOf(const DateTime& t) {
+  return daysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
+}
+}  // namespace
+
+void Replayer::handOver(Game& g) {
+  if (!begun_ || handedOver_) return;
+  handedOver_ = true;
+  // The clock stands where the recording last read it, and goes on from there at the wall clock's pace.
+  g.clock.setVirtualNow(g.ui.now());
+  if (haveClock_) clockShift_ = secondsOf(clock_) - secondsOf(g.clock.now());
+  g.status(handOverText(result_));
+}
+
 void Replayer::clockRead(DateTime& t) {
+  if (handedOver_) {
+    t = addSeconds(t, clockShift_);
+    return;
+  }
   if (!begun_) return;
   const std::uint64_t at = readings_++;
   while (!reader_.clock.empty() && reader_.clock.front().reading <= at) {
@@ -187,6 +216,7 @@ void Replayer::clockRead(DateTime& t) {
 }
 
 void Replayer::fileRead(const std::string& name, bool& ok, std::string& bytes) {
+  if (handedOver_) return;
   if (!begun_) {
     ok = head().start.ok;
     bytes = head().start.bytes;

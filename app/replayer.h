@@ -27,6 +27,8 @@ struct ReplayResult {
 std::string replaySummary(const ReplayResult& r);
 // The exit status that says how a replay ended: 0 at its end, 1 diverged, 2 refused, 3 cut off.
 int replayStatus(const ReplayResult& r);
+// What the status line says when a replay that ended hands the game to the player.
+std::string handOverText(const ReplayResult& r);
 
 class Replayer : public Outside {
  public:
@@ -48,6 +50,12 @@ class Replayer : public Outside {
   const ReplayResult& result() const { return result_; }
   // Passes replayed so far.
   std::uint64_t passes() const { return result_.passes; }
+
+  // The replay is over and the game is the player's from here: the status line says where the recording
+  // ended (or how it went astray), the clock goes on from the recorded one at the wall clock's pace, and
+  // files are read as they are.
+  void handOver(Game& g);
+  bool handedOver() const { return handedOver_; }
 
   void clockRead(DateTime& t) override;
   void fileRead(const std::string& name, bool& ok, std::string& bytes) override;
@@ -74,6 +82,8 @@ class Replayer : public Outside {
   DateTime clock_;
   std::string problem_;  // a reading the recording does not have, met inside a handler
   ReplayResult result_;
+  bool handedOver_ = false;
+  std::int64_t clockShift_ = 0;  // seconds from the wall clock to the recorded clock, once handed over
 };
 
 }  // namespace quorl

@@ -133,11 +133,7 @@ void RunControl::animate() {
   SharedState& s = g.s;
   g.views->bind();
 
-  // 1. Seed counter.
-  s.SeedTick += 1;
-  if (s.SeedTick > 32000) s.SeedTick = -32000;
-  g.params->c.TXran->setText(plain(s.SeedTick));
-  s.SeedValue = s.SeedTick;
+  nextSeed();
 
   // 2.-4. The lit preset walks from CDp(1) to CDp(10), one per 10 ticks, then rests.
   s.PresetGlow += 0.1;
@@ -153,6 +149,14 @@ void RunControl::animate() {
   } else {
     status.setFore(kGlow);
   }
+}
+
+void RunControl::nextSeed() {
+  SharedState& s = g_.s;
+  s.SeedTick += 1;
+  if (s.SeedTick > 32000) s.SeedTick = -32000;
+  g_.params->c.TXran->setText(plain(s.SeedTick));
+  s.SeedValue = s.SeedTick;
 }
 
 void RunControl::showPaused(bool paused) {

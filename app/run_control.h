@@ -27,6 +27,8 @@ class RunControl {
   void pauseToggle();
   // Tr: the seed counter and the walking light over the preset buttons.
   void animate();
+  // The seed counter's next value into the seed box (each tick of Tr, or the fresh-seed button).
+  void nextSeed();
   // Command3 ("www"): the product page in the system browser; a failure is ignored.
   void webBit();
   // Opens an address in the system browser; a browser that cannot be started changes nothing.

@@ -169,6 +169,8 @@ void Steering::key(char ch) {
   if (!thrust(typed)) return;
   const double t = typed * 0.001 * k;
 
+  // The stars hold the system together: no wisdom or fuel moves them.
+  if (f <= 2) return w_.status("A star cannot be steered: " + b.BodyName[f]);
   // A world that is not a craft needs as many Celestials in the system as its class number.
   if (b.CraftCode[f] <= 0 && Val(p_.bio->c.LabTot[5].caption()) < b.PlanetClass[f])
     return w_.status("You require more Celestial wisdom to navigate " + b.BodyName[f]);

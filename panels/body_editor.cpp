@@ -8,7 +8,9 @@
 #include <string>
 
 #include "panels/focus_panel.h"
+#include "panels/box_input.h"
 #include "panels/layout.h"
+#include "sim/creation.h"
 #include "sim/numbers.h"
 
 namespace quorl {
@@ -21,6 +23,8 @@ constexpr Color kNumberBack = rgb(48, 48, 48);
 constexpr Color kMarkLit = rgb(255, 255, 128), kMarkDark = rgb(0, 0, 0), kMarkGrey = rgb(128, 128, 128);
 constexpr Color kModeFore = rgb(255, 128, 0);
 constexpr double kMomentumLimit = 200;
+// A typed mass beyond a thousand suns is no body the game can be asked to move.
+constexpr double kMassLimit = 1000 * kStarMass;
 
 // The band over the sky: the number, the bar and the type on the first row, the five boxes on the second.
 constexpr int kBandLeft = 2460, kBandRight = 12780, kRow1 = 60, kRow2 = 420, kRowHeight = 315;
@@ -133,6 +137,7 @@ BodyEditor::BodyEditor(World& w, Peers& p) : w_(w), p_(p) {
     Asgard();
   };
   c.La0->onClick = [this] { Asgard(); };
+  c.TXTOden->onLostFocus = [this] { numberLeft(); };
 }
 
 double BodyEditor::halfWidth() const { return w_.window.Quorl->width() / 2.0; }
@@ -143,10 +148,10 @@ void BodyEditor::open() {
   for (Control* label : c.Label6) label->setVisible(true);
   for (Control* shown : {&*c.TXTOden, &*c.La0, &*c.La16, &*c.TxTyp}) shown->setVisible(true);
 
-  // The number in the box is brought into the bar's range (before the first system there is one body).
+  // The panel opens on the selected world; a number outside the bar's range (before the first system
+  // there is one body) is brought into it.
   const int top = std::clamp<int>(w_.s.BodyCount, 1, kRows - 1);
-  const double typed = Val(c.TXTOden->text());
-  const int pln = std::isfinite(typed) ? static_cast<int>(std::clamp(std::nearbyint(typed), 1.0, double(top))) : 1;
+  const int pln = std::clamp<int>(w_.s.Focus, 1, top);
   c.Qui->setRange(1, top);
   c.Qui->setValue(1);
   c.Qui->setValue(pln);
@@ -208,6 +213,13 @@ bool BodyEditor::Bifrost() {
     }
   const int pln = CInt(number);
   BodyTable& b = w_.b;
+  if (v[4] > kMassLimit) {
+    const std::string typed = c.TXTp[4].text();
+    c.TXTp[4].setText(shortest(b.Mass[pln]));
+    w_.status("Nothing written back: the mass \"" + typed + "\" lies above " + plain(kMassLimit) +
+              ", a thousand times the sun; kept " + c.TXTp[4].text());
+    return false;
+  }
   b.PosX[pln] = v[0];
   b.PosY[pln] = v[1];
   b.VelX[pln] = v[2];
@@ -235,23 +247,41 @@ void BodyEditor::Ocean(int pln) {
   mark.setVisible(true);
 }
 
+void BodyEditor::repair(int i, double limit, double lo, double hi) {
+  Control& box = c.TXTp[i];
+  const std::string typed = box.text();
+  box.setText(plain(limit));
+  w_.status("Nothing written back: " + std::string(kBoxes[i].what) + " \"" + typed + "\" lies outside " + plain(lo) +
+            " to " + plain(hi) + "; set to " + box.text());
+}
+
 void BodyEditor::boxLeft() {
-  // The first check that fails repairs its box and ends the handler.
-  Control& bx = c.TXTp[0];
-  Control& by = c.TXTp[1];
+  // The first check that fails repairs its box, says so, and ends the handler.
   const double hw = halfWidth(), hh = halfHeight();
-  const double x = Val(bx.text()), y = Val(by.text());
-  if (x < -hw) return bx.setText(plain(-hw));
-  if (y < -hh) return by.setText(plain(-hh));
-  if (static_cast<float>(x) > hw) return bx.setText(plain(hw));
-  if (static_cast<float>(y) > hh) return by.setText(plain(hh));
+  const double x = Val(c.TXTp[0].text()), y = Val(c.TXTp[1].text());
+  if (x < -hw) return repair(0, -hw, -hw, hw);
+  if (y < -hh) return repair(1, -hh, -hh, hh);
+  if (static_cast<float>(x) > hw) return repair(0, hw, -hw, hw);
+  if (static_cast<float>(y) > hh) return repair(1, hh, -hh, hh);
   for (int i : {2, 3}) {
-    Control& box = c.TXTp[i];
-    const double m = Val(box.text());
-    if (m < -kMomentumLimit) return box.setText(plain(-kMomentumLimit));
-    if (m > kMomentumLimit) return box.setText(plain(kMomentumLimit));
+    const double m = Val(c.TXTp[i].text());
+    if (m < -kMomentumLimit) return repair(i, -kMomentumLimit, -kMomentumLimit, kMomentumLimit);
+    if (m > kMomentumLimit) return repair(i, kMomentumLimit, -kMomentumLimit, kMomentumLimit);
   }
   if (c.Opadd[0].checked() && Bifrost()) Asgard();
+}
+
+void BodyEditor::numberLeft() {
+  // A number typed and left loads that body, as the bar does; one the bar cannot reach is refused.
+  Control& box = c.TXTOden;
+  const double v = readBox(w_, box, "Planet number");
+  const int top = c.Qui->max();
+  if (!(v > 0.5 && v < top + 0.5)) {
+    return refuseBox(w_, box, plain(c.Qui->value()), "Planet number (1 to " + plain(top) + ")");
+  }
+  const int pln = CInt(v);
+  if (c.Qui->value() != pln) c.Qui->setValue(pln);
+  else Asgard();
 }
 
 void BodyEditor::modeChosen(int index) {

@@ -36,7 +36,10 @@ class BodyEditor {
   bool Bifrost();  // write the panel back into the body; false when refused
   void SetBody(int pln);
   void Ocean(int pln);
-  void boxLeft();  // any TXTp lost focus
+  void boxLeft();     // any TXTp lost focus
+  void numberLeft();  // TXTOden lost focus
+  // Box i held a value outside lo..hi: it is set to `limit` and the status line says so.
+  void repair(int i, double limit, double lo, double hi);
   void modeChosen(int index);
   void blink();
   void barMoved(int index);

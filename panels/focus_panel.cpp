@@ -41,10 +41,11 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(Label4), .kind = Kind::Label, .place = {18400, 10080, 780, 285},
      .caption = "Orbits:", .fore = kLight},
     {QUORL_CONTROL(Text2), .kind = Kind::TextBox, .place = {15480, 10080, 2000, 285},
-     .toolTip = "Mass of selected body", .fore = kWhite, .back = kDark},
+     .toolTip = "Mass of selected body", .fore = kWhite, .back = kDark, .readOnly = true},
     {QUORL_CONTROL(LaMass), .kind = Kind::Label, .place = {17540, 10080, 800, 285}, .caption = "Jupiter",
      .fore = kLight},
-    {QUORL_CONTROL(Text6), .kind = Kind::TextBox, .place = {16240, 10420, 2300, 285}, .fore = kWhite, .back = kDark},
+    {QUORL_CONTROL(Text6), .kind = Kind::TextBox, .place = {16240, 10420, 2300, 285}, .fore = kWhite, .back = kDark,
+     .readOnly = true},
     {QUORL_CONTROL(Label8), .kind = Kind::Label, .place = {15480, 10420, 700, 285}, .caption = "Radius",
      .fore = kLight},
     // Shown with the editor while paused.

@@ -25,7 +25,7 @@ void placeStars(BodyTable& b, int preset) {
   b.PosX[2] = 0;
   b.PosY[2] = -1152;
   b.PosZ[2] = 0;
-  b.Mass[2] = 1.0;
+  b.Mass[2] = kStarMass;
   b.Gone[2] = 0;
   for (int i = 1; i <= 2; ++i) b.VelX[i] = b.VelY[i] = b.VelZ[i] = 0;
   b.Gone[0] = 1;

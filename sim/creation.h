@@ -8,6 +8,10 @@
 
 namespace quorl {
 
+// The central star's mass: the heaviest body any preset makes (a planet stays below 0.0014, the exploded
+// star at 0.01).
+inline constexpr double kStarMass = 1.0;
+
 struct CreationInputs {
   int preset = 0;           // 1..10
   int bodyCount = 0;        // planets + 2 + spare worlds, rounded

@@ -38,7 +38,9 @@ TEST(PathPreview, TheCopysFutureIsTheGamesBitForBit) {
     state.take(g.b, g.s, g.random);
     FutureRun copy;
     copy.setThreads(threads);
-    const Future f = copy.run(state, {.body = kBody, .passes = kPasses, .oneTurn = false});
+    FutureAsk ask;
+    ask.body = kBody, ask.passes = kPasses, ask.oneTurn = false;
+    const Future f = copy.run(state, ask);
     ASSERT_EQ(f.passes, kPasses);
     ASSERT_GE(f.fusions.size(), 10u);
 
@@ -47,7 +49,9 @@ TEST(PathPreview, TheCopysFutureIsTheGamesBitForBit) {
     std::size_t next = 0;
     for (int k = 0; k < kPasses; ++k) {
       const FutureFusion* due = next < f.fusions.size() && f.fusions[next].pass == k + 1 ? &f.fusions[next] : nullptr;
-      if (due) ASSERT_EQ(g.b.Gone[due->partner], 0) << "pass " << k + 1;
+      if (due) {
+        ASSERT_EQ(g.b.Gone[due->partner], 0) << "pass " << k + 1;
+      }
       g.apply(Input::pass());
       if (k % 5 == 4) g.advance(1);
       ASSERT_TRUE(same(g.b.PosX[kBody], f.x[k]) && same(g.b.PosY[kBody], f.y[k]) && same(g.b.PosZ[kBody], f.z[k]))
@@ -87,7 +91,9 @@ TEST(PathPreview, LookingAheadLeavesTheGameAsItWas) {
         if (look) run("path\n");
         run(step);
       }
-      if (look) EXPECT_EQ(game->preview->path().body, 69);
+      if (look) {
+        EXPECT_EQ(game->preview->path().body, 69);
+      }
       r.hash = stateHash(game->b, game->s);
       r.random = game->random;
       game->recorder()->finish();

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 
 #include "tests/scenario.h"
@@ -43,6 +45,58 @@ struct Strip : ::testing::Test {
     return n;
   }
 };
+
+// One tick drawn whole, compared with the dump committed beside this file: a world with three craters (one
+// placed by the tick), air and water, a starship beside it, the star the roster wraps round to, and ten
+// empty entries.
+TEST_F(Strip, OneTickDrawsWhatTheCommittedDumpHolds) {
+  const std::string dump = sc.run(R"(put BodyCount 4
+put Gone(2) 0
+put Gone(3) 0
+put Gone(4) 0
+put Mass(3) 0.0005
+put Mass(4) 5e-21
+press Command2
+set Hcelest 3
+put ColorR(3) 250
+put ColorG(3) 60
+put ColorB(3) 200
+put Radius(3) 0.03
+put AirLevel(3) 120
+put WaterLevel(3) 40
+put ImpactCount(3) 3
+put ImpactMark(1,3) 250
+put ImpactMark(2,3) 150
+put ImpactMark(3,3) 12
+put CraterDX(1,3) 200
+put CraterDY(1,3) -150
+put CraterDX(2,3) -260
+put CraterDY(2,3) 90
+put BodyName(3) Vessa
+put CraftCode(4) 34
+put BodyKind(4) 15
+put BodyName(4) +FS Tius
+put Radius(2) 0.02
+put BodyName(2) Sol
+tick TimWo
+dump canvas PicWorld
+)");
+  const std::string expected =
+      testing::fileText(std::string(std::getenv("QUORL_SOURCE_DIR")) + "/tests/planet_strip.expected");
+  ASSERT_FALSE(expected.empty());
+  if (dump == expected) return;
+  // Where they part, to read beside the file.
+  std::size_t at = 0;
+  while (at < dump.size() && at < expected.size() && dump[at] == expected[at]) ++at;
+  const std::size_t line = static_cast<std::size_t>(std::count(dump.begin(), dump.begin() + at, '\n'));
+  const auto lineAt = [](const std::string& text, std::size_t from) {
+    from = text.rfind('\n', from == 0 ? 0 : from - 1);
+    from = from == std::string::npos ? 0 : from + 1;
+    return text.substr(from, text.find('\n', from) - from);
+  };
+  ADD_FAILURE() << "line " << line + 1 << ": drawn '" << lineAt(dump, at) << "', expected '" << lineAt(expected, at)
+                << "'";
+}
 
 TEST_F(Strip, RosterRunsFromTheSelectedWorldAndWrapsToTwelve) {
   struct Case {

@@ -1,4 +1,6 @@
-// Keys in the window: they steer while the window or a button holds the focus, never while a text box does.
+// Keys in the window: they steer while the window or a button holds the focus, never while a text box does;
+// the focus box hands the keys to the main view when its number is entered; boxes nobody types into never
+// take the keys.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -29,6 +31,7 @@ TEST(WindowKeys, SteerUnlessATextBoxHoldsTheFocus) {
   QApplication::setActiveWindow(&window);
   testing::emptyTable(g, 60);
   testing::place(g, F, 0, 0, 0, 0, 0, 0, 5e-21);
+  testing::place(g, 4, 900, 0, 0, 0, 0, 0, 1e-5);
   g.b.CraftCode[F] = 35, g.b.BodyKind[F] = 13, g.b.Fuel[F] = 1000;
   g.s.MasterScale = 31;
   g.s.Focus = F;
@@ -55,6 +58,31 @@ TEST(WindowKeys, SteerUnlessATextBoxHoldsTheFocus) {
     QApplication::sendEvent(target, &press);
     EXPECT_DOUBLE_EQ(g.b.Fuel[F], t.fuel) << t.holder << " " << t.text;
   }
+
+  // The craft's number typed in the focus box, then Enter or Tab: the keys go to the craft, not to a box.
+  window.syncNow();
+  QWidget* box = window.widgetFor("TXnewton");
+  for (auto [key, text] : {std::pair{Qt::Key_Tab, "\t"}, {Qt::Key_Return, "\r"}}) {
+    g.c("Hcelest").setValue(4);
+    ASSERT_EQ(g.s.Focus, 4);
+    window.syncNow();
+    box->setFocus(Qt::MouseFocusReason);
+    static_cast<QLineEdit*>(box)->selectAll();
+    for (const char* digit : {"5", "5", text}) {
+      QKeyEvent typed(QEvent::KeyPress, *digit == *text ? key : Qt::Key_5, Qt::NoModifier, QString::fromLatin1(digit));
+      QApplication::sendEvent(QApplication::focusWidget(), &typed);
+    }
+    EXPECT_EQ(g.s.Focus, F) << text;
+    EXPECT_EQ(QApplication::focusWidget(), window.widgetFor("Quorl")) << text;
+    const double fuel = g.b.Fuel[F];
+    QKeyEvent steer(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, QStringLiteral("e"));
+    QApplication::sendEvent(QApplication::focusWidget(), &steer);
+    EXPECT_DOUBLE_EQ(g.b.Fuel[F], fuel - 0.5) << text;
+  }
+  // Boxes the game writes and the player only reads are passed over.
+  for (const char* name : {"Text2", "Text6", "Text4", "Text3", "TxTyp", "txGG"})
+    EXPECT_EQ(window.widgetFor(name)->focusPolicy(), Qt::NoFocus) << name;
+  EXPECT_EQ(window.widgetFor("txTHrust")->focusPolicy(), Qt::StrongFocus);
 }
 
 }  // namespace

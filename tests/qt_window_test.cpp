@@ -30,6 +30,7 @@
 #include "panels/layout.h"
 #include "tests/qt_wait.h"
 #include "tests/scenario.h"
+#include "ui/contrast.h"
 
 namespace quorl {
 namespace {
@@ -343,6 +344,50 @@ TEST_F(Window, CheckBoxesAndOptionsShowTheirStateOnAnyBackground) {
         EXPECT_GT(pixelsNear(w, rim, 30), 3);
         EXPECT_EQ(pixelsNear(w, mark, 30) > 3, on);
       }
+}
+
+// A number longer than its box shows its beginning, and all of it while the player is in the box; the
+// selected world's name keeps 3:1 from its background in any class colour, and so do the strip's names.
+TEST_F(Window, NumbersShowTheirBeginningAndNamesStayReadable) {
+  Game& g = makeGame();
+  g.c("CDp(3)").press();
+  g.c("Command5").press();
+  runFor(50);
+  auto* x = widget<QLineEdit>("TXTp(0)");
+  const QRect place = x->geometry();
+  g.c("TXTp", 0).setText("-1234.5678901234567");
+  g.c("Text2").setText("0.00000000000000000123");
+  window->syncNow();
+  for (const char* name : {"TXTp(0)", "Text2"}) EXPECT_EQ(widget<QLineEdit>(name)->cursorPosition(), 0) << name;
+  x->setFocus(Qt::MouseFocusReason);
+  EXPECT_GE(x->width(), x->fontMetrics().horizontalAdvance(x->text()));
+  EXPECT_GT(x->width(), place.width());
+  x->setCursorPosition(x->text().size());
+  widget<QLineEdit>("TXTp(1)")->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(x->geometry(), place);
+  EXPECT_EQ(x->cursorPosition(), 0);
+
+  Control& name = g.c("LabWorld");
+  for (const Color fore : {rgb(30, 30, 30), rgb(250, 60, 200)}) {
+    name.setFore(fore);
+    window->syncNow();
+    const QColor shown = widget<QLabel>("LabWorld")->palette().color(QPalette::WindowText);
+    EXPECT_EQ(rgb(shown.red(), shown.green(), shown.blue()), legibleOn(fore, name.back()));
+  }
+  EXPECT_NE(legibleOn(rgb(30, 30, 30), name.back()), rgb(30, 30, 30));
+
+  // The brightest pixel of a dark name printed on the strip is the colour it was lightened to.
+  Canvas& strip = g.canvas("PicWorld");
+  strip.clear();
+  strip.fontSize = 24;
+  strip.foreColor = rgb(30, 30, 30);
+  strip.currentX = strip.currentY = 100;
+  strip.print("MMMM");
+  int brightest = 0;
+  const QImage& image = dynamic_cast<QtCanvas&>(strip).image();
+  for (int py = 0; py < image.height(); ++py)
+    for (int px = 0; px < image.width(); ++px) brightest = std::max(brightest, qRed(image.pixel(px, py)));
+  EXPECT_EQ(brightest, legibleOn(rgb(30, 30, 30), strip.background()).r);
 }
 
 // Each row of the right-hand column says what it is: some control of it has a caption or a tool tip.

@@ -168,6 +168,37 @@ TEST(Replay, AnEditedValueIsCaughtAtTheNextCheck) {
   }
 }
 
+// At its end a replay hands the game over: the status line says so, the clock runs on from the recorded
+// one across midnight whatever the player's clock says, and files are read as they are.
+TEST(Replay, AnEndedReplayHandsTheGameToThePlayer) {
+  Played recorded;
+  recorded.run("clock 2024-03-01 23:59:55\npress CDp(3)\nadvance 3000\npasses 4000\n");
+  const std::string file = recorded.end();
+  Replayer r;
+  std::string error;
+  ASSERT_TRUE(r.load(file, error)) << error;
+  Played played(false, 8192, &r);
+  Game& g = *played.game;
+  ASSERT_TRUE(r.begin(g));
+  ASSERT_EQ(r.run(g).ending, ReplayResult::Ending::Finished) << r.result().message;
+  EXPECT_EQ(g.s.ElapsedSeconds, 3);
+  g.clock.set(DateTime{2031, 7, 9, 8, 0, 0}, g.ui.now());
+  r.handOver(g);
+  EXPECT_EQ(g.c("Labill").caption(), "Replay ended at pass 4000, as recorded \u2014 the game is yours");
+  played.run("advance 5000\n");
+  EXPECT_EQ(g.s.ElapsedSeconds, 8);
+  std::ofstream(played.dir + "/tallyho.txt", std::ios::binary) << kOtherParams;
+  played.run("press Command8\n");
+  EXPECT_EQ(g.c("TXplanets").text(), "40");
+  EXPECT_EQ(g.c("TXspac").text(), "120");
+
+  ReplayResult astray{ReplayResult::Ending::Diverged, "diverged at pass 7: the state hash is 1 where the recording has 2"};
+  EXPECT_EQ(handOverText(astray),
+            "Replay diverged at pass 7: the state hash is 1 where the recording has 2 \u2014 the game is yours");
+  astray.ending = ReplayResult::Ending::CutOff, astray.message = "cut off";
+  EXPECT_EQ(handOverText(astray), "Replay stopped: cut off \u2014 the game is yours");
+}
+
 TEST(Replay, EarlierSystemsAreKeptAndEachReplays) {
   Played p;
   std::string script = "press CHran\n";

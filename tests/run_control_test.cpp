@@ -33,20 +33,42 @@ class Run : public ::testing::Test {
   Scenario sc;
 };
 
-TEST_F(Run, SeedCounterWrapsAfter32000) {
+TEST_F(Run, SeedCounterWrapsAfter32000AndNewTakesItsNextValue) {
   ASSERT_TRUE(c("Tr").timerRunning());
   EXPECT_EQ(c("Tr").interval(), 15);
   g().s.SeedTick = 31999;
   c("Tr").tick();
   EXPECT_EQ(c("TXran").text(), "32000");
-  c("Tr").tick();
+  const double glow = g().s.PresetGlow;
+  c("NewSeed").press();  // the same counter, by hand, without moving the lit preset
+  EXPECT_EQ(g().s.PresetGlow, glow);
   EXPECT_EQ(g().s.SeedTick, -32000);
   EXPECT_EQ(c("TXran").text(), "-32000");
   EXPECT_EQ(g().s.SeedValue, -32000);
+  c("Tr").tick();
+  EXPECT_EQ(c("TXran").text(), "-31999");
+
+  // After a preset press the seed stays, and the same preset builds the same system, until New.
+  const auto build = [&] {
+    c("CDp(3)").press();
+    return std::pair{c("TXran").text(), g().b.PosX[7]};
+  };
+  build();  // the first press also draws what the first creation leaves to chance
+  const auto first = build(), again = build();
+  EXPECT_FALSE(c("Tr").timerRunning());
+  EXPECT_EQ(again, first);
+  c("NewSeed").press();
+  const auto fresh = build();
+  EXPECT_EQ(fresh.first, std::to_string(g().s.SeedTick));
+  EXPECT_EQ(std::stoi(fresh.first), std::stoi(first.first) + 1);
+  EXPECT_NE(fresh.second, first.second);
+  EXPECT_EQ(c("NewSeed").caption() + " / " + c("NewSeed").toolTip(),
+            "New / A fresh seed: the next preset press builds a new system");
 }
 
 TEST_F(Run, LitPresetWalksThenRests) {
   const Color reference = c("Command3").back();
+  EXPECT_EQ(reference, rgb(255, 204, 153));
   g().s.PresetGlow = 0;
   c("Tr").tick();  // 0.1: CDp(1) lit, CDp(0) back to rest
   EXPECT_EQ(c("CDp(1)").back(), kGlow);

@@ -116,6 +116,18 @@ TEST_F(Steer, RefusalsAndTheFuelRules) {
     EXPECT_EQ(velocity(), t.velocity);
     EXPECT_EQ(b.Fuel[F], t.fuelAfter);
   }
+  // A star says so before anything else (the sun has neither wisdom to ask for nor fuel); body 3 is no star.
+  for (auto [focus, cls, celestials, message] :
+       {std::tuple{2, 8, "0", "A star cannot be steered: W2"}, {1, 0, "9", "A star cannot be steered: W1"},
+        {3, 0, "9", "No fuel"}}) {
+    g.s.Focus = static_cast<std::int16_t>(focus);
+    b.CraftCode[focus] = 0, b.BodyKind[focus] = 3, b.PlanetClass[focus] = static_cast<std::int16_t>(cls);
+    b.Fuel[focus] = 0;
+    g.c("LabTot", 5).setCaption(celestials);
+    g.c("Labill").setCaption("");
+    g.keyPress('e');
+    EXPECT_EQ(status(), message) << focus;
+  }
 }
 
 TEST_F(Steer, AThrustThatCannotBeUsedIsRefusedAndTheBoxShowsTheOneInForce) {

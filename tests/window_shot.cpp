@@ -1,13 +1,15 @@
 // The real window on an X server: a system is built and paused, a world of the planet strip is given
 // craters, air and water and its neighbour is made a starship; then the screen is grabbed and the strip,
-// the editor band and the help text are looked for in its pixels. Then the about window replaces the
-// main window and its "--" ends the program. Writes OUT-main.png and OUT-about.png for a person to see.
+// the editor band and the help text are looked for in its pixels; a long number is shown whole in the box the
+// player is in. Then the about window replaces the main window and its "--" ends the program. Writes
+// OUT-main.png, OUT-editor.png and OUT-about.png for a person to see.
 // With "fit": the window as it opens on this screen, whole and without scroll bars, and a preset's bodies
 // drawn in the main view; writes OUT-fit-WxH.png. With "path": the path preview over the main view, of an
 // aimed launch, of the starship launched, and of the same starship pushed onto an escape course; writes
 // OUT-aim-WxH.png, OUT-craft-WxH.png and OUT-escape-WxH.png.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegion>
 #include <QScreen>
@@ -202,6 +204,25 @@ int main(int argc, char** argv) {
   check(pixels(shot, top, QRect(2460, 60, 10320, 720), rgb(112, 80, 48)) > 200, "the editor's band over the sky");
   check(window.widgetFor("Shark")->isVisible(), "the editor's marker");
   check(pixels(shot, top, QRect(2500, 840, 10200, 3600), rgb(170, 200, 255)) > 100, "the help text");
+
+  // A box the player is in shows all of a long number over its neighbours; leaving a box with a value out
+  // of range repairs it and names it in the status line.
+  g.c("TXTp", 0).setText("-1234.5678901234567");
+  g.c("TXTp", 1).setText("-9999");
+  window.syncNow();
+  auto* x = static_cast<QLineEdit*>(window.widgetFor("TXTp(0)"));
+  window.activateWindow();
+  waitFor([&] { return window.isActiveWindow(); }, 3000);
+  window.widgetFor("TXTp(1)")->setFocus(Qt::MouseFocusReason);
+  runFor(100);
+  x->setFocus(Qt::MouseFocusReason);
+  window.syncNow();
+  window.repaint();
+  runFor(300);
+  grabScreen(window).save(QString::fromStdString(out + "-editor.png"));
+  check(x->width() >= x->fontMetrics().horizontalAdvance(x->text()), "the whole number in the box the player is in");
+  check(g.c("Labill").caption().find("the vertical position \"-9999\"") != std::string::npos,
+        "the repaired box named in the status line");
 
   // The about window takes the main window's place; its "--" ends the program.
   static_cast<QPushButton*>(window.widgetFor("Command1"))->click();

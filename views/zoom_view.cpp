@@ -43,7 +43,7 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(LaLocal), .kind = Kind::Label, .place = {18900, 10800, 900, 255},
      .toolTip = "Locals: bodies near the selected world", .fore = kLight},
     {QUORL_CONTROL(Text4), .kind = Kind::TextBox, .place = {18900, 11420, 900, 285},
-     .toolTip = "Distance to the newest nova fragment", .fore = kWhite, .back = kDark},
+     .toolTip = "Distance to the newest nova fragment", .fore = kWhite, .back = kDark, .readOnly = true},
     {QUORL_CONTROL(FraMoon), .kind = Kind::Frame, .place = {19920, 0, 8760, 12935}, .caption = "Focus", .fore = kLight},
     {QUORL_CONTROLS(OpZo), .kind = Kind::Option, .first = 0, .last = 3, .place = {16700, 11420, 300, 255}},
     {QUORL_CONTROLS(Txlab), .kind = Kind::Label, .first = 0, .last = 2, .fore = kLight},

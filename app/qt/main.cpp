@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
       "(~/.local/share/quorl) when the game is installed or its folder cannot be written.\n"
       "Every game is recorded into replay.qr there (earlier systems: replay-1.qr ... replay-4.qr).\n"
       "--replay plays a recorded game in the window; Pause or the space bar holds it, the pace sets its speed.\n"
+      "When it ends the game is yours to play on (not recorded).\n"
       "--quit-at-end closes it when it ends, with the exit status of quorl-cli replay.\n"
       "--bench-window times the window's loop against the bare loop (offscreen unless QT_QPA_PLATFORM says).\n";
   if (auto done = quorl::answerAbout(argc, argv, "quorl", usage, std::cout)) return *done;

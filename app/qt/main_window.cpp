@@ -33,6 +33,9 @@
 #include "app/replayer.h"
 #include "app/run_control.h"
 #include "events/steering.h"
+#include "panels/focus_panel.h"
+#include "ui/contrast.h"
+#include "views/planet_picture.h"
 
 namespace quorl {
 
@@ -69,6 +72,7 @@ struct QuorlWindow::Bound {
   Control* c = nullptr;
   QWidget* w = nullptr;
   bool mainForm = false, otherForm = false;
+  bool legible = false;  // text in a colour the rules choose, kept readable on its back colour
 };
 
 QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) {
@@ -92,7 +96,7 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
         return g_.loopRunning();
       },
       this);
-  g_.onPumpStart = [this] { pump_->start(); };
+  wireGame();
 
   // The path preview: computed on its worker, drawn over the main, edge and side views at each repaint.
   paths_ = new PathWorker(*g_.preview, this);
@@ -112,17 +116,20 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
   connect(refresh_, &QTimer::timeout, this, [this] { refresh(); });
   refresh_->start();
 
-  // The product page in the desktop's browser; the about window's "--" ends the program.
-  g_.run->openBrowser = [](const std::string& url) {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
-  };
-  g_.help->quit = [] { QCoreApplication::quit(); };
-
   syncNow();
   // Today's size where the screen has room for it, else scaled down to the screen's free area.
   if (QScreen* screen = QGuiApplication::primaryScreen())
     setScale(std::min(1.0, fitScale(screen->availableGeometry().size())));
   resize(contentSize_);
+}
+
+void QuorlWindow::wireGame() {
+  g_.onPumpStart = [this] { pump_->start(); };
+  // The product page in the desktop's browser; the about window's "--" ends the program.
+  g_.run->openBrowser = [](const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+  };
+  g_.help->quit = [] { QCoreApplication::quit(); };
 }
 
 QuorlWindow::~QuorlWindow() {
@@ -152,6 +159,14 @@ void QuorlWindow::build() {
   for (Control& c : g_.ui.all())
     if (c.kind == Kind::Timer) timerChanged(c);
   g_.ui.onTimerChanged = [this](Control& t) { timerChanged(t); };
+
+  // The selected world's name, number and orbits come in its class colour, which may be as dark as the
+  // panel; so do the names on the planet strip.
+  const FocusPanel::Controls& focus = g_.focus->c;
+  for (const Control* c : {&*focus.LabWorld, &*focus.LabFoc, &*focus.LaFocal, &*focus.Laplace, &*focus.Laorb,
+                           &*focus.Label4})
+    byControl_.at(c)->legible = true;
+  if (auto* strip = dynamic_cast<QtCanvas*>(g_.picture->c.PicWorld->canvas.get())) strip->legibleText = true;
 }
 
 QWidget* QuorlWindow::makeWidget(Bound& b) {
@@ -198,8 +213,10 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
       }
       auto* e = new QLineEdit(content_);
       e->setTextMargins(1, 0, 1, 0);
-      connect(e, &QLineEdit::textEdited, this,
-              [this, c](const QString& t) { input(Input::typed(*c, t.toStdString()), true); });
+      connect(e, &QLineEdit::textEdited, this, [this, c](const QString& t) {
+        input(Input::typed(*c, t.toStdString()), true);
+        if (auto it = byControl_.find(c); it != byControl_.end()) fitFocused(*it->second);
+      });
       e->installEventFilter(this);
       return e;
     }
@@ -482,8 +499,22 @@ bool QuorlWindow::replayTurn() {
       replayDone_ = nullptr;
       done(replay_->result());
     }
+    handOver();
   }
   return more;
+}
+
+void QuorlWindow::handOver() {
+  // From here the player plays on from where the recording ended, with every control the game has.
+  Replayer* replay = replay_;
+  replay_ = nullptr;
+  held_ = false;
+  qApp->removeEventFilter(this);
+  replay->handOver(g_);
+  wireGame();
+  setWindowTitle(display(g_.window.Quorl->caption()));
+  syncNow();
+  if (g_.loopRunning()) pump_->start();
 }
 
 void QuorlWindow::hold(bool on) {
@@ -558,7 +589,8 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
       case Kind::CheckBox:
       case Kind::Option:
       case Kind::Frame:
-        if (c.fore() == c.back()) fore = QColor(200, 210, 230);
+        if (b.legible) fore = qc(legibleOn(c.fore(), c.back()));
+        else if (c.fore() == c.back()) fore = QColor(200, 210, 230);
         p.setColor(QPalette::Window, back);
         p.setColor(QPalette::Button, back);  // check and option buttons fill with the button role
         p.setColor(QPalette::WindowText, fore);
@@ -604,6 +636,8 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
   if ((aspects & kReadOnly) && c.kind == Kind::TextBox) {
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(c.readOnly());
     else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) t->setReadOnly(c.readOnly());
+    // A box the player cannot type into never takes the keys from the main view.
+    w->setFocusPolicy(c.readOnly() ? Qt::NoFocus : Qt::StrongFocus);
   }
 
   applyValues(b, aspects);
@@ -628,7 +662,11 @@ void QuorlWindow::applyValues(Bound& b, unsigned aspects) {
       if (!(aspects & kText)) break;
       if (auto* e = qobject_cast<QLineEdit*>(w)) {
         const QString t = QString::fromStdString(c.text());
-        if (e->text() != t) e->setText(t);
+        if (e->text() == t) break;
+        e->setText(t);
+        // A box shows the beginning of a number too long for it, unless the player is in it.
+        if (!e->hasFocus()) e->setCursorPosition(0);
+        else fitFocused(b);
       } else if (auto* e2 = qobject_cast<QPlainTextEdit*>(w)) {
         const QString t = display(c.text());
         if (e2->toPlainText() != t) e2->setPlainText(t);
@@ -677,18 +715,58 @@ bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
       default: break;
     }
   }
+  if (type == QEvent::KeyPress && !replay_) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+      const bool tab = key->key() == Qt::Key_Tab && !(key->modifiers() & ~Qt::KeypadModifier);
+      // The focus box picks the craft to steer: leaving it hands the keys to the main view.
+      if ((enter || tab) && edit == widgetFor(g_.focus->c.TXnewton->name)) {
+        widgetFor(g_.window.Quorl->name)->setFocus(Qt::TabFocusReason);
+        return true;
+      }
+      // Enter takes a typed number as Tab does.
+      if (enter) {
+        QKeyEvent next(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(edit, &next);
+        return true;
+      }
+    }
+  }
   if (!syncing_ && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
     // Switching to another application or opening a menu is not leaving the box.
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
       auto it = byName_.find(watched->objectName().toStdString());
       if (it != byName_.end()) {
-        Control* c = it->second->c;
-        input(type == QEvent::FocusIn ? Input::focusIn(*c) : Input::focusOut(*c), true);
+        Bound& b = *it->second;
+        input(type == QEvent::FocusIn ? Input::focusIn(*b.c) : Input::focusOut(*b.c), true);
+        if (auto* edit = qobject_cast<QLineEdit*>(b.w)) {
+          if (type == QEvent::FocusIn) {
+            fitFocused(b);
+          } else {
+            apply(b, kGeometry);
+            edit->setCursorPosition(0);
+          }
+        }
       }
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void QuorlWindow::fitFocused(Bound& b) {
+  auto* edit = static_cast<QLineEdit*>(b.w);
+  QWidget* room = edit->parentWidget();
+  const QRect place = placeOf(b);
+  const QMargins m = edit->textMargins();
+  // The text, its margins and the frame's, and a little for the cursor.
+  const int want = edit->fontMetrics().horizontalAdvance(edit->text()) + m.left() + m.right() + 12;
+  const int width = std::clamp(want, place.width(), std::max(place.width(), room->width() - place.left()));
+  if (edit->width() == width) return;
+  edit->resize(width, place.height());
+  // Wider than its place, it lies over its neighbours while the player is in it.
+  if (width > place.width()) edit->raise();
 }
 
 void QuorlWindow::keyPressEvent(QKeyEvent* e) {

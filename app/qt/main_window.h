@@ -37,7 +37,8 @@ class QuorlWindow : public QMainWindow {
   QSize contentSize() const;
 
   // Plays a recording (begun on this window's game) instead of taking the player's inputs: only the pace
-  // and the hold ("Pause", or the space bar) stay the player's. `done` hears how it ended.
+  // and the hold ("Pause", or the space bar) stay the player's. `done` hears how it ended; then the game is
+  // handed to the player, who plays on from there.
   void playBack(Replayer& replayer, std::function<void(const ReplayResult&)> done);
 
   // The scale at which the content just fits an area of this size (logical pixels), within the limits.
@@ -75,8 +76,14 @@ class QuorlWindow : public QMainWindow {
   void timerChanged(Control& timer);
   // Hands something the player did (or a timer) to the game; errors go to the status line.
   void input(const Input& in, bool syncAfter);
+  // The game's hooks into the window: the pump, the browser, the end of the program.
+  void wireGame();
+  // A box the player is in grows to show all of its text.
+  void fitFocused(Bound& b);
   // The replay's pump: one step of the recording a turn, as the pace allows.
   bool replayTurn();
+  // The replay is over: the game and every control are the player's again.
+  void handOver();
   void hold(bool on);
   void showReplayState();
   // The path preview over one orbit view, at the window's scale.

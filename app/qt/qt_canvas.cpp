@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <cmath>
 
+#include "ui/contrast.h"
+
 namespace quorl {
 
 QFont gameFont(const std::string& family, double pointSize, bool bold) {
@@ -63,6 +65,7 @@ void QtCanvas::onPrint(double x, double y, const std::string& text, Color c) {
   // A point is 20 window units, so 4/3 logical pixels at scale 1.
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(fontSize * 4.0 / 3.0 * scale_))));
   p.setFont(f);
+  if (legibleText) c = legibleOn(c, background());
   p.setPen(QColor(c.r, c.g, c.b));
   // The pen is the top left of the text, as a drawing area prints.
   const QFontMetricsF m(f);

@@ -19,6 +19,8 @@ class QtCanvas : public Canvas {
   // The picture as drawn so far, at device pixels with the ratio set. Never copy it into something that
   // outlives a paint: the canvas writes through a raw pointer into this buffer.
   const QImage& image() const { return image_; }
+  // Printed text is kept readable on the background (colours as dark as the background are lightened).
+  bool legibleText = false;
 
  protected:
   void onPrint(double x, double y, const std::string& text, Color c) override;
