@@ -26,7 +26,7 @@ const ControlRow<Self> kControls[] = {
      .toolTip = "The selected body's path ahead, exactly as it will go if nothing acts on it "
                 "(on by itself for craft, comets and an aimed launch, off for worlds)",
      .fore = kStatusFore, .back = kStatusBack, .font = "DejaVu Sans", .fontSize = 9, .outsideGame = true},
-    {QUORL_CONTROL(LabPath), .kind = Kind::Label, .place = {10860, 13860, 4500, 600}, .fore = kStatusFore,
+    {QUORL_CONTROL(LabPath), .kind = Kind::Label, .place = {10860, 13830, 4500, 630}, .fore = kStatusFore,
      .back = kStatusBack, .font = "DejaVu Sans", .fontSize = 10, .outsideGame = true},
 };
 
