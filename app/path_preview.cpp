@@ -9,6 +9,7 @@
 
 #include "app/game.h"
 #include "app/pace.h"
+#include "app/preset_press.h"
 #include "sim/main_loop.h"
 #include "sim/numbers.h"
 
@@ -84,7 +85,7 @@ void PathPreview::follow() {
   const bool craft = validBody(s.Focus) && g_.b.CraftCode[s.Focus] > 0;
   const bool aiming = !craft && launch.c.FraCosmo->height() == LaunchPanel::kOpenHeight &&
                       launch.c.Command12->visible() && launch.wouldLaunch(row, aim);
-  const Subject now{s.Focus, aiming};
+  const Subject now{s.Focus, aiming, g_.presets->creations()};
   if (!(now == subject_)) {
     // A new selection: the box goes back to what suits it, a path for what can be steered or aimed.
     subject_ = now;

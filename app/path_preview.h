@@ -88,6 +88,7 @@ class PathPreview {
   struct Subject {
     int body = -1;
     bool aimed = false;
+    int system = -1;  // the systems built so far: a new one is a new selection too
     bool operator==(const Subject&) const = default;
   };
   void follow();
