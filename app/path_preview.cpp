@@ -108,7 +108,7 @@ void PathPreview::applied(const Input& in) {
 
 void PathPreview::passed() {
   if (!on() || path_.passes == 0) return;
-  const int at = ahead();
+  const int at = next();
   // Something the copy did not see moved the body (a scene put by hand, a nova on a timer's tick).
   if (!aimed_ && at >= 1 && at <= path_.passes) {
     const BodyTable& b = g_.b;
@@ -118,23 +118,23 @@ void PathPreview::passed() {
   }
   if (g_.passesRun() - from_ >= static_cast<std::uint64_t>(std::max(1, path_.passes / 10))) travelled_ = true;
   // The countdown moves on in tenths of a second.
-  if (aimed_) return;
-  const FutureFusion* f = impact();
-  const int event = f ? f->pass : path_.leavesAt;
-  const double rate = g_.pace->rate();
-  const long long key = event > at ? static_cast<long long>(rate > 0 ? (event - at) * 10 / rate : event - at) : -1;
-  if (key != textKey_) showText();
+  if (!aimed_ && countdown() != textKey_) showText();
 }
 
-int PathPreview::ahead() const {
+int PathPreview::next() const {
   if (aimed_) return 0;
   return static_cast<int>(std::min<std::uint64_t>(g_.passesRun() - from_, static_cast<std::uint64_t>(path_.passes)));
 }
 
-int PathPreview::next() const { return ahead(); }
+long long PathPreview::countdown() const {
+  const FutureFusion* f = impact();
+  const int event = f ? f->pass : path_.leavesAt, at = next();
+  const double rate = g_.pace->rate();
+  return event > at ? static_cast<long long>(rate > 0 ? (event - at) * 10 / rate : event - at) : -1;
+}
 
 const FutureFusion* PathPreview::impact() const {
-  const int at = ahead();
+  const int at = next();
   for (const FutureFusion& f : path_.fusions)
     if (f.pass > at) return &f;
   return nullptr;
@@ -204,11 +204,11 @@ std::string PathPreview::text() const {
   std::string t;
   const auto add = [&t](const std::string& part) { t += (t.empty() ? "" : "\r") + part; };
   if (const FutureFusion* f = impact()) {
-    const int passes = f->pass - ahead();
+    const int passes = f->pass - next();
     const std::string& partner = g_.b.BodyName[static_cast<std::size_t>(f->partner)];
     add("impact in " + inSeconds(passes) + (f->absorbed ? " on " : ": absorbs ") + partner);
   }
-  if (path_.escapes() && (path_.leavesAt == 0 || path_.leavesAt > ahead())) add("On an escape course: brake with s");
+  if (path_.escapes() && (path_.leavesAt == 0 || path_.leavesAt > next())) add("On an escape course: brake with s");
   if (aimed_ && t.empty()) add("no impact within " + inSeconds(path_.passes));
   if (path_.end == Future::End::Deadline) add("path cut short: " + std::to_string(path_.passes) + " passes");
   return t;
@@ -218,11 +218,7 @@ void PathPreview::showText() {
   const std::string t = text();
   c.LabPath->setCaption(t);
   c.LabPath->setFore(on() && path_.escapes() ? kWarnFore : kStatusFore);
-  const FutureFusion* f = impact();
-  const int event = f ? f->pass : path_.leavesAt;
-  const int at = ahead();
-  const double rate = g_.pace->rate();
-  textKey_ = event > at ? static_cast<long long>(rate > 0 ? (event - at) * 10 / rate : event - at) : -1;
+  textKey_ = countdown();
 }
 
 PathPreview::Overlay PathPreview::overlay(OrbitViews::Area area) const {

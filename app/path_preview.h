@@ -4,7 +4,9 @@
 // and nothing it does reaches the game's state, its random sequence, events.txt or the replay.
 //
 // The panel decides when a new path is wanted and hands out the job; who runs it decides where: the
-// window on a worker thread with a time budget, the driver and the tests at once and whole (refresh).
+// window on a worker thread with a time budget, the driver and the tests at once and whole (refresh). A
+// program that plays headless reads it as a player reads the screen: refresh(), then path() from next()
+// on, impact(), and the text of LabPath; it aims by moving the launch panel's bars like anyone else.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -65,7 +67,10 @@ class PathPreview {
   // The path shown: an aimed launch's from its start, the selected body's from where the game is now.
   const Future& path() const { return path_; }
   bool aimed() const { return aimed_; }
-  // The entry of path().x/y/z the body reaches with the game's next pass.
+  // The game's passes when the world of the path shown was taken.
+  std::uint64_t from() const { return from_; }
+  // The entry of path().x/y/z the body reaches with the game's next pass: the passes the game has run
+  // along the path (always 0 for an aimed launch, whose path starts when the launch is made).
   int next() const;
   // The first fusion still ahead, or null.
   const FutureFusion* impact() const;
@@ -97,7 +102,8 @@ class PathPreview {
   void showText();
   std::string text() const;
   std::string inSeconds(int passes) const;
-  int ahead() const;  // passes of the game run since the path's start (0 for an aimed path)
+  // Tenths of a second at the pace to the impact or the leaving ahead (-1: none): the text follows it.
+  long long countdown() const;
 
   Game& g_;
   bool due_ = true, travelled_ = false, settingBox_ = false;

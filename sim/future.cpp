@@ -3,13 +3,15 @@
 // Why the copy's passes are the game's passes: between two passes of the live game its timers run and the
 // class sort runs at the end of a pass with fusions (and when a body leaves the field). None of that moves
 // a body. The sort writes classes, colours, ClassCount and LiveCount and draws random numbers for the
-// colours of Earth worlds; the timers grow air and life, draw the views and count the clock. The pass
-// reads none of what they write except ElapsedSeconds and LiveCount, and those only choose how many
-// debris points a fusion draws and whether the sort is asked for; and the only random numbers a pass draws
-// are the debris offsets, which go to the drawing alone. So positions, velocities, masses and the Gone
-// flags after n passes of the copy, with no sort and no timer, are bit for bit those of n passes of the
-// game, as long as no input (a key, a launch, an edit, a nova, a power) comes between. The copy's random
-// sequence drifts from the game's; nothing that moves a body reads it.
+// colours of Earth worlds; the timers grow air and life, draw the views, count the clock and keep the
+// selection on a present body. The pass reads none of what they write except ElapsedSeconds, LiveCount
+// and Focus: the first two only choose how many debris points a fusion draws and whether the sort is
+// asked for, Focus only which body the orbit counter watches. The only random numbers a pass draws are
+// the debris offsets, which go to the drawing alone. So positions, velocities, masses and the Gone flags
+// after n passes of the copy, with no sort and no timer, are bit for bit those of n passes of the game,
+// as long as nothing else moves a body in between: an input (a key, a launch, an edit, a power) or the
+// novas of a multiple nova, which its timer sets off. The copy's random sequence drifts from the game's;
+// nothing that moves a body reads it.
 #include "sim/future.h"
 
 #include <cmath>
