@@ -217,7 +217,8 @@ std::string PathPreview::text() const {
 void PathPreview::showText() {
   const std::string t = text();
   c.LabPath->setCaption(t);
-  c.LabPath->setFore(on() && path_.escapes() ? kWarnFore : kStatusFore);
+  // In the status line's own colour (it changes with the run), red for a way out of the system.
+  c.LabPath->setFore(on() && path_.escapes() ? kWarnFore : g_.window.Labill->fore());
   textKey_ = countdown();
 }
 
