@@ -68,7 +68,10 @@ Game::Game(GameOptions options)
     outside = recorder_.get();
   }
   ui.fire([this] { programStart(*this); });
-  if (folder.fellBack) status("Program folder is read-only; files are kept in " + folder.dir);
+  if (!folder.note.empty()) {  // above whatever reading the files said
+    const std::string shown = window.Labill->caption();
+    status(shown.empty() ? folder.note : folder.note + "\r" + shown);
+  }
   if (recorder_) recorder_->started();
 }
 

@@ -1,6 +1,7 @@
 // tallyho.txt against the panel.
 #include "app/parameters_file.h"
 
+#include <charconv>
 #include <cmath>
 #include <tuple>
 #include <vector>
@@ -87,7 +88,9 @@ ParametersFile::ParametersFile(Game& g) : g_(g) {
 
 std::string ParametersFile::path() const { return g_.folder.path(kFile); }
 
-bool ParametersFile::Outfile() {
+bool ParametersFile::Outfile() { return save({}); }
+
+bool ParametersFile::save(std::string damage) {
   Game& g = g_;
   SharedState& s = g.s;
   const ParamPanel::Controls& panel = g.params->c;
@@ -126,37 +129,98 @@ bool ParametersFile::Outfile() {
   s.ZoomRate = r.zoomRate;
   own_ = r;
 
-  std::string error;
-  if (!writeFileWhole(path(), formatParams(r), error)) {
-    g.status("Could not write " + path() + ": " + error);
-    return false;
+  std::vector<std::string> notes;
+  std::string failure;
+  const bool written = write(r, std::move(damage), notes, failure);
+  own_ = r;
+  notes.insert(notes.end(), take.notes().begin(), take.notes().end());
+  std::string text = failure;
+  if (!notes.empty()) text += (text.empty() ? "" : "\r") + std::string(kFile) + ":";
+  for (const std::string& note : notes) text += "\r" + note;
+  if (!text.empty()) g.status(text);
+  return written;
+}
+
+bool ParametersFile::write(ParamsRecord& r, std::string damage, std::vector<std::string>& notes, std::string& failure) {
+  Game& g = g_;
+  const std::string file = path(), aside = file + ".bad";
+  // Two games on one folder take turns: each reads the best the other saved before writing its own.
+  const FileLock lock(file + ".lock");
+  std::string disk, error;
+  bool missing = false;
+  const bool readable = readFileHead(file, kParamsReadLimit, disk, error, &missing);
+  ParamsRecord probe;
+  const int fields = readable ? parseParams(disk, probe) : 0;
+  if (damage.empty() && !missing && fields < kParamsFields)
+    damage = readable ? paramsFailure(disk, fields) : "it cannot be read (" + error + ")";
+  if (!damage.empty() && !missing) {
+    // What the player kept is never lost by a rewrite: the damaged file goes aside first, or nothing is written.
+    std::string why;
+    if (!moveAside(file, aside, why)) {
+      failure = std::string(kFile) + ": " + damage + "; it could not be kept as " + kFile + ".bad (" + why +
+                "), so it is left as it is";
+      return false;
+    }
+    notes.push_back(damage + "; the file is kept as " + kFile + ".bad and written anew");
+  } else if (!damage.empty()) {
+    notes.push_back(damage + "; the file is written anew");
   }
-  if (!take.notes().empty()) {
-    std::string text = std::string(kFile) + ":";
-    for (const std::string& note : take.notes()) text += "\r" + note;
-    g.status(text);
+
+  // The best on disk wins when it is higher: another copy of the game, or a file the game has not read.
+  std::int32_t diskBest = 0;
+  bool higher = readable && parseParamsBest(disk, diskBest) && diskBest > r.highScore;
+  std::string best = higher ? std::to_string(diskBest) : std::string();
+  if (g.outside) g.outside->fileRead(kParamsBestRead, higher, best);
+  std::int32_t taken = 0;
+  const auto got = std::from_chars(best.data(), best.data() + best.size(), taken);
+  if (higher && got.ec == std::errc() && taken > r.highScore) {
+    r.highScore = g.s.HighScore = taken;
+    showBest();
+  }
+
+  if (!writeFileWhole(file, formatParams(r), error)) {
+    failure = "Could not write " + file + ": " + error;
+    return false;
   }
   return true;
 }
 
+void ParametersFile::showBest() { g_.clockScore->c.LabAllhi->setCaption(std::to_string(g_.s.HighScore)); }
+
 void ParametersFile::Remfile() {
   std::string text, error;
   ParamsRecord r = own_;
-  bool read = readFileHead(path(), kParamsReadLimit, text, error);
+  bool missing = false;
+  bool read = readFileHead(path(), kParamsReadLimit, text, error, &missing);
+  // A game that left a program folder it cannot write starts once from the file it found there.
+  bool carried = false;
+  if (!read && missing && !started_ && g_.folder.fellBack) {
+    std::string ignored;
+    carried = read = readFileHead(g_.folder.preferred + "/" + kFile, kParamsReadLimit, text, ignored);
+    if (!read) text.clear();
+  }
+  started_ = true;
   if (g_.outside) g_.outside->fileRead(kFile, read, text);
   const int fieldsRead = read ? parseParams(text, r) : 0;
+  std::int32_t best = 0;
+  const bool bestAlone = read && fieldsRead <= kParamsBestField && parseParamsBest(text, best);
+  if (bestAlone) r.highScore = best;
   store(r, fieldsRead);
+  if (bestAlone) g_.s.HighScore = best;
   if (fieldsRead < kParamsFields) {
-    Outfile();
+    save(!read ? (missing ? "" : "it cannot be read (" + error + ")") : paramsFailure(text, fieldsRead));
+    showBest();
     return;
   }
   try {
     restoreControls();
-  } catch (const GameError&) {
+  } catch (const GameError& e) {
     // A value the panel cannot take stops the restore where it is, like an unreadable field.
-    Outfile();
+    save(std::string("a value the panel cannot take (") + e.what() + ")");
   }
+  if (carried) Outfile();
   g_.params->colourPlanetsBox();
+  showBest();
 }
 
 void ParametersFile::store(const ParamsRecord& r, int n) {

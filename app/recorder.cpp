@@ -1,12 +1,14 @@
 // The recording: inputs, readings and checks into replay.qr, a new file for each new system.
 #include "app/recorder.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/preset_press.h"
 #include "app/replay_state.h"
 #include "app_info.h"
 #include "io/folder.h"
+#include "io/params_file.h"
 #include "sim/fields.h"
 
 namespace quorl {
@@ -37,7 +39,7 @@ ReplayEvent eventOf(const Input& in, std::uint64_t pass) {
 }  // namespace
 
 Recorder::Recorder(Game& g, RecordOptions options) : g_(g), options_(std::move(options)) {
-  if (options_.checkEvery == 0) options_.checkEvery = 1;
+  options_.checkEvery = std::clamp<std::uint64_t>(options_.checkEvery, 1, kReplayLineSpacing);
 }
 
 Recorder::~Recorder() = default;
@@ -104,8 +106,11 @@ std::uint64_t Recorder::passed() {
   if (!writer_) return nextLook_ = ~std::uint64_t{0};
   nextLook_ = g_.passesRun() + options_.checkEvery;
   const std::int64_t now = nowMs();
-  if (options_.clockMs && now - lastCheckMs_ < options_.checkMs) return nextLook_;
+  // However fast the passes run, a line follows the one before within the spacing a replay holds to.
+  const bool due = g_.passesRun() - lastCheck_ + options_.checkEvery > kReplayLineSpacing;
+  if (options_.clockMs && now - lastCheckMs_ < options_.checkMs && !due) return nextLook_;
   lastCheckMs_ = now;
+  lastCheck_ = g_.passesRun();
   check();
   flushIfDue(false);
   return nextLook_;
@@ -133,6 +138,8 @@ void Recorder::clockRead(DateTime& t) {
 }
 
 void Recorder::fileRead(const std::string& name, bool& ok, std::string& bytes) {
+  // A save's look at the best on disk is noted only when it found a higher one; a replay takes none for lower.
+  if (name == kParamsBestRead && (!ok || !started_)) return;
   if (!started_) {
     startFile_ = name;
     start_ = {ok, ok ? bytes : std::string()};
@@ -152,11 +159,6 @@ void Recorder::beginFile(ReplayHead head, std::uint64_t oldEnd) {
     flushIfDue(true);
     writer_.reset();
   }
-  std::error_code ec;
-  for (int k = options_.keep; k >= 1; --k) {
-    if (k == options_.keep) std::filesystem::remove(path(k), ec);
-    std::filesystem::rename(path(k - 1), path(k), ec);
-  }
   head.program = std::string("Quorl ") + kVersion;
   head.timers = timers_;
   head.startFile = startFile_;
@@ -164,18 +166,39 @@ void Recorder::beginFile(ReplayHead head, std::uint64_t oldEnd) {
   writer_ = std::make_unique<ReplayWriter>(head);
   base_ = g_.passesRun();
   spoilt_.clear();
-  write(true, writer_->take());
+  // The files of earlier systems move on only once the new one stands on disk with its head: a full disk
+  // keeps every old replay.
+  StagedFile staged;
+  std::string error;
+  if (!staged.write(path(), writer_->take(), error)) return fail(error);
+  std::error_code ec;
+  for (int k = options_.keep; k >= 1; --k) {
+    if (k == options_.keep) std::filesystem::remove(path(k), ec);
+    std::filesystem::rename(path(k - 1), path(k), ec);
+  }
+  // The replay before is never written over: when it could not move on, the new one goes unrecorded.
+  if (ec && ec != std::errc::no_such_file_or_directory && std::filesystem::exists(path()))
+    return fail("the replay before could not move on to replay-1.qr (" + ec.message() + ")");
+  if (!staged.commit(error)) return fail(error);
   lastCheckMs_ = lastFlushMs_ = nowMs();
-  nextLook_ = writer_ ? base_ + options_.checkEvery : ~std::uint64_t{0};
+  lastCheck_ = base_;
+  nextLook_ = base_ + options_.checkEvery;
 }
 
-void Recorder::write(bool whole, const std::string& text) {
+void Recorder::write(const std::string& text) {
   std::string error;
-  if (whole ? writeFileWhole(path(), text, error) : appendToFile(path(), text, error)) return;
+  if (!appendToFile(path(), text, error)) fail(error);
+}
+
+void Recorder::fail(const std::string& error) {
   // The file is broken from here on: the game goes on unrecorded until the next system.
   writer_.reset();
   nextLook_ = ~std::uint64_t{0};
-  g_.status("Could not write " + path() + ": " + error + "; this system is not recorded");
+  // Below what the status line says already: the press that began the file has its own message there.
+  const std::string said =
+      "This system is not recorded: could not write replay.qr: " + error + " (in " + g_.folder.dir + ")";
+  const std::string shown = g_.window.Labill->caption();
+  if (shown.find(said) == std::string::npos) g_.status(shown.empty() ? said : shown + "\r" + said);
 }
 
 void Recorder::flushIfDue(bool force) {
@@ -185,7 +208,7 @@ void Recorder::flushIfDue(bool force) {
   if (!force && !late && writer_->size() < kChunk) return;
   lastFlushMs_ = now;
   const std::string text = force ? writer_->take() : writer_->takeLines();
-  if (!text.empty()) write(false, text);
+  if (!text.empty()) write(text);
 }
 
 void Recorder::spoil(const std::string& why) {

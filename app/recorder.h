@@ -53,7 +53,9 @@ class Recorder : public Outside {
   // A new file from the state a press found; the old one ends in that state.
   void beginFile(ReplayHead head, std::uint64_t oldEnd);
   void check();
-  void write(bool whole, const std::string& text);
+  void write(const std::string& text);
+  // The file cannot be written: the status line says why, and this system goes unrecorded.
+  void fail(const std::string& error);
   void flushIfDue(bool force);
   std::int64_t nowMs() const { return options_.clockMs ? options_.clockMs() : 0; }
 
@@ -69,6 +71,7 @@ class Recorder : public Outside {
   std::unique_ptr<ReplayWriter> writer_;
   std::uint64_t base_ = 0;  // passes run before the file began
   std::uint64_t nextLook_ = ~std::uint64_t{0};
+  std::uint64_t lastCheck_ = 0;  // the pass of the last state check
   std::int64_t lastCheckMs_ = 0, lastFlushMs_ = 0;
   std::string spoilt_;
 

@@ -7,6 +7,7 @@
 #include "app/replay_state.h"
 #include "app_info.h"
 #include "io/folder.h"
+#include "io/params_file.h"
 #include "sim/fields.h"
 
 namespace quorl {
@@ -217,6 +218,12 @@ void Replayer::clockRead(DateTime& t) {
 
 void Replayer::fileRead(const std::string& name, bool& ok, std::string& bytes) {
   if (handedOver_) return;
+  // A save found a higher best on disk only where the recording says so.
+  if (name == kParamsBestRead && (!begun_ || reader_.reads.empty() || reader_.reads.front().first != name)) {
+    ok = false;
+    bytes.clear();
+    return;
+  }
   if (!begun_) {
     ok = head().start.ok;
     bytes = head().start.bytes;

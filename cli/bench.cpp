@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -139,14 +140,34 @@ double preset3Rate(int passes) {
 
 }  // namespace
 
-BenchGame::BenchGame()
-    : folder("quorl-bench"),
-      dir(folder.path().empty() ? "/tmp" : folder.path()),
-      game(std::make_unique<Game>(GameOptions{dir, {}})) {}
+namespace {
+
+// Never a shared folder in its place: the bench would leave its files there for anyone.
+const std::string& made(const TemporaryFolder& folder) {
+  if (folder.path().empty()) throw std::runtime_error("cannot make a temporary folder for the bench");
+  return folder.path();
+}
+
+}  // namespace
+
+BenchGame::BenchGame() : folder("quorl-bench"), dir(made(folder)), game(std::make_unique<Game>(GameOptions{dir, {}})) {}
 
 BenchGame::~BenchGame() = default;
 
-int runBench(std::ostream& out) {
+int runBench(const std::vector<std::string>& sizes, std::ostream& out, std::ostream& err) {
+  std::vector<Size> chosen;
+  for (const std::string& a : sizes) {
+    const auto it = std::find_if(std::begin(kSizes), std::end(kSizes),
+                                 [&](const Size& s) { return std::to_string(s.bodies) == a; });
+    if (it == std::end(kSizes)) {
+      err << "bench: no system of '" << a << "' bodies; the sizes are";
+      for (const Size& s : kSizes) err << " " << s.bodies;
+      err << "\n";
+      return 2;
+    }
+    chosen.push_back(*it);
+  }
+  if (chosen.empty()) chosen.assign(std::begin(kSizes), std::end(kSizes));
   const pass::Engine& engine = pass::engine();
   out << "cpu: " << cpuModel() << ", " << pass::coresAvailable() << " cores for this process, load " << loadAverage()
       << "\nengine: threads=" << engine.threads << " simd=" << pass::simdName(engine.simd)
@@ -161,7 +182,7 @@ int runBench(std::ostream& out) {
   std::string fusionLine = "fusions in " + std::to_string(kPasses) + " passes:";
   std::string liveLine = "present bodies at the start -> after " + std::to_string(kPasses) + " passes:";
   bool allSame = true;
-  for (const Size& size : kSizes) {
+  for (const Size& size : chosen) {
     BenchGame fast, plain;
     if (!build(*fast.game, size) || !build(*plain.game, size)) {
       out << "bodies=" << size.bodies << " could not be built: " << fast.game->c("Labill").caption() << "\n";
@@ -217,6 +238,7 @@ int runBench(std::ostream& out) {
     liveLine += " " + std::to_string(size.bodies) + ":" + std::to_string(loaded) + "->" + std::to_string(present(f));
   }
   out << fusionLine << "\n" << liveLine << "\n";
+  if (!sizes.empty()) return allSame ? 0 : 1;
   const auto [sortUs, passUs] = sortCost(kWarm);
   out << "sort=" << fixed(sortUs) << " us a press (Command6, 6668-body system after " << kWarm
       << " passes), pass=" << fixed(passUs) << " us there, sort/pass=" << fixed(sortUs / passUs, 2) << "\n";

@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "io/folder.h"
 
@@ -19,7 +20,8 @@ struct BenchGame {
   std::unique_ptr<Game> game;
 };
 
-int runBench(std::ostream& out);
+// Every system size and the costs around the pass; or, given body counts, the pass at those sizes only.
+int runBench(const std::vector<std::string>& sizes, std::ostream& out, std::ostream& err);
 // quorl-cli bench preview: what the path preview costs (a copy run ahead, and taking the world for it).
 int runPreviewBench(std::ostream& out);
 

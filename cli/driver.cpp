@@ -67,7 +67,7 @@ bool readValue(Game& g, const std::string& name, std::string& out) {
   return true;
 }
 
-bool fieldAt(Game& g, const std::string& name, FieldPtr& out) {
+bool fieldAt(Game& g, const std::string& name, FieldPtr& out, const Field** field) {
   std::string fieldName = name;
   std::vector<long long> idx;
   if (name.find('(') != std::string::npos && !splitIndexed(name, fieldName, idx)) return false;
@@ -76,6 +76,7 @@ bool fieldAt(Game& g, const std::string& name, FieldPtr& out) {
   const long long k = idx.size() == 2 ? idx[0] : 0, i = idx.empty() ? 0 : idx.back();
   if (k < 0 || i < 0 || k > kRows || i > kRows || !f->valid(static_cast<int>(k), static_cast<int>(i))) return false;
   out = f->at(g.b, g.s, static_cast<int>(k), static_cast<int>(i));
+  if (field) *field = f;
   return true;
 }
 
@@ -169,6 +170,18 @@ long long integer(const std::string& text, const std::string& what) {
   return v;
 }
 
+// A count a script may ask for: none below 0, none that would keep the driver busy for days.
+long long count(const std::string& text, const std::string& what, long long most) {
+  const long long v = integer(text, what);
+  if (v < 0 || v > most) throw ScriptError{what + " takes a count from 0 to " + std::to_string(most)};
+  return v;
+}
+
+constexpr long long kMostPasses = 10'000'000;
+constexpr long long kMostTicks = 1'000'000;
+constexpr long long kMostAdvance = 86'400'000;             // a day of virtual time
+constexpr std::int64_t kClockEnd = std::int64_t{1} << 62;  // timers' due times stay far from overflowing
+
 void runLine(Game& g, const std::string& raw, std::ostream& out) {
   std::string line = raw;
   if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -208,14 +221,14 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
   } else if (cmd == "tick") {
     Control& c = control(g, a);
     if (c.kind != Kind::Timer) throw ScriptError{"'" + a + "' is not a timer"};
-    long long n = b2.empty() ? 1 : integer(b2, "tick");
+    long long n = b2.empty() ? 1 : count(b2, "tick", kMostTicks);
     for (long long i = 0; i < n; ++i) g.apply(Input::tick(c));
   } else if (cmd == "advance") {
-    long long ms = integer(a, "advance");
-    if (ms < 0) throw ScriptError{"advance takes a time that is not negative"};
+    const long long ms = count(a, "advance", kMostAdvance);
+    if (ms > kClockEnd - g.ui.now()) throw ScriptError{"advance would take the virtual clock past its end"};
     g.advance(ms);
   } else if (cmd == "passes") {
-    long long n = integer(a, "passes");
+    long long n = count(a, "passes", kMostPasses);
     for (long long i = 0; i < n && g.apply(Input::pass()); ++i) {
     }
   } else if (cmd == "clock") {
@@ -234,9 +247,10 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     const std::string name = rest.substr(0, s2);
     const std::string text = s2 == std::string::npos ? "" : rest.substr(s2 + 1);
     FieldPtr p;
-    if (!fieldAt(g, name, p)) throw ScriptError{"no value named '" + name + "'"};
+    const Field* field = nullptr;
+    if (!fieldAt(g, name, p, &field)) throw ScriptError{"no value named '" + name + "'"};
     std::string why;
-    if (!setFieldText(p, text, why)) throw ScriptError{why + " for " + name};
+    if (!putFieldText(*field, p, text, why)) throw ScriptError{why + " for " + name};
     // A scene set by hand is not something a player can do: the system being recorded no longer replays.
     if (Recorder* r = g.recorder()) r->spoil("'put " + rest + "'");
   } else if (cmd == "path") {

@@ -12,8 +12,8 @@ class Game;
 
 // Reads one shared or per-body value by name ("BodyCount", "Mass(7)", "LifeCount(5,7)"); false if unknown.
 bool readValue(Game& g, const std::string& name, std::string& out);
-// The stored value a name addresses; false for an unknown name or an index outside the field.
-bool fieldAt(Game& g, const std::string& name, FieldPtr& out);
+// The stored value a name addresses (and its field); false for an unknown name or an index outside the field.
+bool fieldAt(Game& g, const std::string& name, FieldPtr& out, const Field** field = nullptr);
 // Every property of a control, one "NAME.property=value" line each.
 std::string showControl(Game& g, const std::string& name);
 // The body table as CSV, rows 0..BodyCount, every per-body field (two-index fields one column per kind).

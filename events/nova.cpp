@@ -376,7 +376,7 @@ void NovaPanel::name(int S, int N) {
   b.BodyName[N] = nName;
 }
 
-bool NovaPanel::newWorldsFull() const { return w_.s.NewWorldCount >= kLastNewWorld; }
+bool NovaPanel::newWorldsFull() const { return w_.s.NewWorldCount >= kLastNewWorld || w_.s.NewWorldCount < 0; }
 
 bool NovaPanel::addNewWorld(int body) {
   SharedState& s = w_.s;

@@ -1,14 +1,11 @@
 // events.txt: the history of the last system. A new system writes it whole; every event is one line,
 // handed to the system in one write on a file kept open for appending (a pass's lines in one write
-// together), so an interrupted program leaves at most one incomplete line; a failure never stops the game.
+// together), taken back when the disk cannot hold it whole; a failure never stops the game.
 #include "io/event_log.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 #include "io/folder.h"
 #include "sim/world.h"
@@ -34,12 +31,11 @@ bool EventLog::append(const std::string& line, std::string& error) {
   struct stat st {};
   if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && st.st_nlink == 0) close();
   for (int attempt = 0; attempt < 2; ++attempt) {
-    if (fd_ < 0) fd_ = ::open(folder_.path(kFile).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0) fd_ = openForAppend(folder_.path(kFile), error);
     if (fd_ < 0) break;
-    if (::write(fd_, line.data(), line.size()) == static_cast<ssize_t>(line.size())) return true;
+    if (appendWhole(fd_, line, error)) return true;
     close();
   }
-  error = errno ? std::strerror(errno) : "write failed";
   return false;
 }
 
@@ -49,12 +45,14 @@ void EventLog::StartLog(int preset, const std::string& planetsText) {
   content += timeText(t) + dateText(t) + kLineEnd;
   std::string error;
   pending_.clear();  // lines of the system before, whose file this one replaces
-  close();  // the new file replaces the old one, which the open descriptor would go on writing
-  if (writeFileWhole(folder_.path(kFile), content, error)) lastError_.clear();
-  else report("create", error);
+  close();           // the new file replaces the old one, which the open descriptor would go on writing
+  off_ = !writeFileWhole(folder_.path(kFile), content, error);
+  if (!off_) lastError_.clear();
+  else report("create", error + "; the history of this system is not kept");
 }
 
 void EventLog::AppendEvent() {
+  if (off_) return;
   std::string line = timeText(w_.now()) + w_.s.LastEvent + kLineEnd;
   if (held_ > 0) {
     pending_ += line;

@@ -14,7 +14,8 @@ class EventLog {
   EventLog(const EventLog&) = delete;
   EventLog& operator=(const EventLog&) = delete;
 
-  // Creates or truncates events.txt with the two header lines of a new system.
+  // Creates or truncates events.txt with the two header lines of a new system. When it cannot, the
+  // history of this system is off: nothing of it goes into the file of the system before.
   void StartLog(int preset, const std::string& planetsText);
   // Appends the time of day followed by LastEvent.
   void AppendEvent();
@@ -38,7 +39,8 @@ class EventLog {
   std::string lastError_;
   int held_ = 0;
   std::string pending_;
-  int fd_ = -1;  // kept open between events: opening and closing per line cost the pass more than the line
+  int fd_ = -1;       // kept open between events: opening and closing per line cost the pass more than the line
+  bool off_ = false;  // this system's file could not be started
 };
 
 }  // namespace quorl

@@ -394,6 +394,9 @@ bool ReplayReader::headLine(const std::vector<std::string_view>& t) {
 
 bool ReplayReader::stamp(std::uint64_t pass, ReplayEvent& e) {
   if (pass < last_ || pass > kReplayMaxCount) return fail("an event before the one ahead of it, or beyond any count");
+  if (pass - last_ > kReplayMaxGap)
+    return fail(std::to_string(pass - last_) + " passes after the line before, more than any recording leaves (" +
+                std::to_string(kReplayMaxGap) + ")");
   e.pass = last_ = pass;
   return true;
 }

@@ -18,6 +18,10 @@ inline constexpr std::string_view kReplayMagic = "quorl-replay 1";
 inline constexpr std::size_t kReplayMaxBytes = std::size_t{16} << 20;
 // Stamps and reading counts beyond this are refused, so no sum of them can overflow.
 inline constexpr std::uint64_t kReplayMaxCount = std::uint64_t{1} << 62;
+// A recording writes a line (a state check, when nothing else happens) at most this many passes after the
+// one before; a replay refuses a gap of more than kReplayMaxGap, which no recording writes.
+inline constexpr std::uint64_t kReplayLineSpacing = std::uint64_t{1} << 20;
+inline constexpr std::uint64_t kReplayMaxGap = kReplayLineSpacing * 16;
 
 // A text as one token of a line: printable ASCII without blanks, "\e" when empty.
 std::string replayToken(std::string_view text);

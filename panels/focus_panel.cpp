@@ -246,7 +246,7 @@ void FocusPanel::previous() {
 void FocusPanel::keeperTick() {
   BodyTable& b = w_.b;
   const int f = w_.s.Focus;
-  if (b.Gone[f] == 0) {
+  if (validBody(f) && b.Gone[f] == 0) {
     for (const auto& d : kKeeperMarks) {
       const i16 x = CInt(Int(b.PosX[f] + d[0])), y = CInt(Int(b.PosY[f] + d[1])), z = CInt(Int(b.PosZ[f]));
       p_.views->BomBB(x, y, z, i16(f));
@@ -257,7 +257,7 @@ void FocusPanel::keeperTick() {
   }
   setBar(c.Hcelest->value() < c.Hcelest->max() ? c.Hcelest->value() + 1 : 2);
   // A selected body that left the field: say so, and where the selection went.
-  if (!outsideField(b.PosX[f], b.PosY[f], b.PosZ[f])) return;
+  if (!validBody(f) || !outsideField(b.PosX[f], b.PosY[f], b.PosZ[f])) return;
   const int now = w_.s.Focus;
   w_.status(leftSystemText(b.BodyName[f]) + "\r" +
             (now == f ? std::string("No world is left to select")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a Release build with the Qt window (its smoke test runs offscreen),
-# then the core again under AddressSanitizer and UndefinedBehaviorSanitizer. Both suites run even
-# when the first fails; the script fails when either does.
+# then the core again under AddressSanitizer and UndefinedBehaviorSanitizer, then the core and the
+# driver as WebAssembly under node (scripts/wasm.sh). Every suite runs even when one before it fails;
+# the script fails when any does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -42,6 +43,10 @@ echo "== Sanitizer build of the core"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORL_SANITIZE=ON -DQUORL_BUILD_QT=OFF -DQUORL_BUILD_BENCH=OFF
 cmake --build build-asan -j"$JOBS"
 run_suite build-asan
+
+echo "== WebAssembly build of the core and the driver, under node"
+bash scripts/wasm.sh
+run_suite build-wasm
 
 echo
 echo "$passed_total passed, $failed_total failed"

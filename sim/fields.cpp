@@ -3,7 +3,9 @@
 #include "sim/fields.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 #include "sim/numbers.h"
@@ -17,17 +19,30 @@ void mix(std::uint64_t& h, const void* data, std::size_t n) {
   for (std::size_t k = 0; k < n; ++k) h = (h ^ p[k]) * 1099511628211ull;
 }
 
+// `bytes` bytes of a value, lowest first, whatever the machine's order and word size.
+void mixBits(std::uint64_t& h, std::uint64_t bits, int bytes) {
+  for (int k = 0; k < bytes; ++k) h = (h ^ ((bits >> (8 * k)) & 0xff)) * 1099511628211ull;
+}
+
 template <typename T>
 void mixValue(std::uint64_t& h, const T& v) {
   if constexpr (std::is_same_v<T, std::string>) {
-    const std::size_t n = v.size();
-    mix(h, &n, sizeof n);
-    mix(h, v.data(), n);
+    mixBits(h, v.size(), 8);
+    mix(h, v.data(), v.size());
   } else if constexpr (std::is_same_v<T, DateTime>) {
-    const int parts[6] = {v.year, v.month, v.day, v.hour, v.minute, v.second};
-    mix(h, parts, sizeof parts);
+    for (const int part : {v.year, v.month, v.day, v.hour, v.minute, v.second})
+      mixBits(h, static_cast<std::uint32_t>(part), 4);
+  } else if constexpr (std::is_same_v<T, double>) {
+    mixBits(h, std::bit_cast<std::uint64_t>(v), 8);
+  } else if constexpr (std::is_same_v<T, float>) {
+    mixBits(h, std::bit_cast<std::uint32_t>(v), 4);
+  } else if constexpr (std::is_same_v<T, bool>) {
+    mixBits(h, v ? 1 : 0, 1);
+  } else if constexpr (std::is_same_v<T, std::int16_t> || std::is_same_v<T, i16>) {
+    mixBits(h, static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2);
   } else {
-    mix(h, &v, sizeof v);
+    static_assert(std::is_same_v<T, i32>);
+    mixBits(h, static_cast<std::uint32_t>(static_cast<std::int32_t>(v)), 4);
   }
 }
 
@@ -102,6 +117,15 @@ Field sharedTable(const char* name, std::array<std::array<T, M>, N> SharedState:
   return f;
 }
 
+constexpr double kLastBody = kRows - 1;
+constexpr double kMost = 1.7976931348623157e308;  // no bound but the field's type
+
+Field within(Field f, double lo, double hi) {
+  f.lo = lo;
+  f.hi = hi;
+  return f;
+}
+
 std::vector<Field> makeFields() {
   using B = BodyTable;
   using S = SharedState;
@@ -114,90 +138,90 @@ std::vector<Field> makeFields() {
       body("VelZ", &B::VelZ),
       body("Mass", &B::Mass),
       body("BodyKind", &B::BodyKind),
-      body("ColorR", &B::ColorR),
-      body("ColorG", &B::ColorG),
-      body("ColorB", &B::ColorB),
-      body("Gone", &B::Gone),
-      body("Radius", &B::Radius),
-      body("ImpactCount", &B::ImpactCount, true),
+      within(body("ColorR", &B::ColorR), 0, 255),
+      within(body("ColorG", &B::ColorG), 0, 255),
+      within(body("ColorB", &B::ColorB), 0, 255),
+      within(body("Gone", &B::Gone), 0, 1),
+      within(body("Radius", &B::Radius), 0, kMost),
+      within(body("ImpactCount", &B::ImpactCount, true), 0, kImpacts - 1),
       bodyKinds("ImpactMark", &B::ImpactMark, 0),
       body("BodyName", &B::BodyName),
       bodyKinds("CraterDX", &B::CraterDX, 0),
       bodyKinds("CraterDY", &B::CraterDY, 0),
-      body("AirLevel", &B::AirLevel, true),
+      within(body("AirLevel", &B::AirLevel, true), 0, 250),
       body("WaterLevel", &B::WaterLevel, true),
-      body("PlanetClass", &B::PlanetClass),
-      bodyKinds("LifeCount", &B::LifeCount, 1),  // kind 0 is no life and is never reset
+      within(body("PlanetClass", &B::PlanetClass), 0, 8),
+      within(bodyKinds("LifeCount", &B::LifeCount, 1), 0, kMost),  // kind 0 is no life and is never reset
       body("Fuel", &B::Fuel),
       body("CraftCode", &B::CraftCode, true),
 
-      shared("BodyCount", &S::BodyCount),
-      shared("LastInitialBody", &S::LastInitialBody),
+      within(shared("BodyCount", &S::BodyCount), 0, kLastBody),
+      within(shared("LastInitialBody", &S::LastInitialBody), 0, kLastBody),
       shared("GravityExponent", &S::GravityExponent),
       shared("Speed", &S::Speed),
-      shared("MasterScale", &S::MasterScale),
+      within(shared("MasterScale", &S::MasterScale), 0, kMost),
       shared("GravityFactor", &S::GravityFactor),
-      shared("Proximity", &S::Proximity),
-      shared("AttractorLimit", &S::AttractorLimit),
-      shared("Focus", &S::Focus),
-      shared("Quadrant", &S::Quadrant),
-      shared("PrevQuadrant", &S::PrevQuadrant),
-      shared("Orbits", &S::Orbits),
+      within(shared("Proximity", &S::Proximity), 1e-06, 99),
+      within(shared("AttractorLimit", &S::AttractorLimit), 0, kMost),
+      within(shared("Focus", &S::Focus), 0, kLastBody),
+      within(shared("Quadrant", &S::Quadrant), 0, 4),
+      within(shared("PrevQuadrant", &S::PrevQuadrant), 0, 4),
+      within(shared("Orbits", &S::Orbits), 0, kMost),
       shared("ElapsedSeconds", &S::ElapsedSeconds),
-      shared("LiveCount", &S::LiveCount),
-      shared("Preset", &S::Preset),
-      shared("SpareWorlds", &S::SpareWorlds),
+      within(shared("LiveCount", &S::LiveCount), 0, kLastBody),
+      within(shared("Preset", &S::Preset), 0, 10),
+      within(shared("SpareWorlds", &S::SpareWorlds), 0, 3333),
       shared("CreatedAt", &S::CreatedAt),
       shared("StartTime", &S::StartTime),
-      shared("StartHour", &S::StartHour),
-      shared("StartMinute", &S::StartMinute),
-      shared("StartSecond", &S::StartSecond),
+      within(shared("StartHour", &S::StartHour), 0, 23),
+      within(shared("StartMinute", &S::StartMinute), 0, 59),
+      within(shared("StartSecond", &S::StartSecond), 0, 59),
       shared("PauseFlag", &S::PauseFlag),
       shared("LastEvent", &S::LastEvent),
-      sharedArray("FusionPair", &S::FusionPair),
-      shared("SeedTick", &S::SeedTick),
-      shared("SeedValue", &S::SeedValue),
+      within(sharedArray("FusionPair", &S::FusionPair), 0, kLastBody),
+      within(shared("SeedTick", &S::SeedTick), -32000, 32000),
+      within(shared("SeedValue", &S::SeedValue), -32767, 32767),
       shared("PresetGlow", &S::PresetGlow),
       shared("TorqueSpinPower", &S::TorqueSpinPower),
-      shared("PlanetGraphicsRate", &S::PlanetGraphicsRate),
-      shared("ZoomRate", &S::ZoomRate),
+      within(shared("PlanetGraphicsRate", &S::PlanetGraphicsRate), 15, 15000),
+      within(shared("ZoomRate", &S::ZoomRate), 15, 15000),
       shared("ExplodeRandomness", &S::ExplodeRandomness),
       shared("FirstCreationDone", &S::FirstCreationDone),
-      sharedArray("ClassCount", &S::ClassCount),
-      shared("FocusClass", &S::FocusClass),
-      shared("WarmUpDone", &S::WarmUpDone),
-      shared("Score", &S::Score),
-      shared("HighScore", &S::HighScore),
+      within(sharedArray("ClassCount", &S::ClassCount), 0, kMost),
+      within(shared("FocusClass", &S::FocusClass), 0, 8),
+      within(shared("WarmUpDone", &S::WarmUpDone), 0, 2),
+      within(shared("Score", &S::Score), 0, kMost),
+      within(shared("HighScore", &S::HighScore), 0, kMost),
       shared("Magnification", &S::Magnification),
-      shared("ZoomScale", &S::ZoomScale),
-      shared("ZoomLabelRequest", &S::ZoomLabelRequest),
-      shared("BlinkPhase", &S::BlinkPhase),
-      shared("ZoomFrame", &S::ZoomFrame),
-      shared("NewestFragment", &S::NewestFragment),
+      within(shared("ZoomScale", &S::ZoomScale), 1, 5000),
+      within(shared("ZoomLabelRequest", &S::ZoomLabelRequest), 0, 2),
+      within(shared("BlinkPhase", &S::BlinkPhase), 0, 2),
+      within(shared("ZoomFrame", &S::ZoomFrame), 0, 29),
+      within(shared("NewestFragment", &S::NewestFragment), -2, kLastBody),
       shared("LaunchDirX", &S::LaunchDirX),
       shared("LaunchDirY", &S::LaunchDirY),
       shared("NovaModeCaption", &S::NovaModeCaption),
-      shared("NewWorldCount", &S::NewWorldCount),
+      within(shared("NewWorldCount", &S::NewWorldCount), 0, kLastBody),
       sharedArray("NewWorldList", &S::NewWorldList),
       sharedArray("RosterName", &S::RosterName),
-      sharedArray("RosterBody", &S::RosterBody),
+      within(sharedArray("RosterBody", &S::RosterBody), 0, kLastBody),
       sharedArray("RosterSize", &S::RosterSize),
       sharedArray("CraftTypeNames", &S::CraftTypeNames),
       sharedTable("CraftWords", &S::CraftWords),
       // Biosphere.
-      sharedArray("LifeTotals", &S::LifeTotals),
-      shared("LifeCode", &S::LifeCode),
-      shared("CelestialSum", &S::CelestialSum),
-      shared("LaunchCooldown", &S::LaunchCooldown),
+      within(sharedArray("LifeTotals", &S::LifeTotals), 0, kMost),
+      within(shared("LifeCode", &S::LifeCode), 0, 15),
+      within(shared("CelestialSum", &S::CelestialSum), 0, kMost),
+      within(shared("LaunchCooldown", &S::LaunchCooldown), 0, kMost),
       // Novas.
-      shared("NovaPattern", &S::NovaPattern),
-      shared("MultiNovaCount", &S::MultiNovaCount),
-      shared("MultiNovaTarget", &S::MultiNovaTarget),
+      within(shared("NovaPattern", &S::NovaPattern), 0, 7),
+      within(shared("MultiNovaCount", &S::MultiNovaCount), 0, kMost),
+      within(shared("MultiNovaTarget", &S::MultiNovaTarget), 0, kLastBody),
       // Clock and score.
       shared("NowTime", &S::NowTime),
-      shared("NowHour", &S::NowHour),
-      shared("NowMinute", &S::NowMinute),
-      shared("NowSecond", &S::NowSecond),
+      within(shared("NowHour", &S::NowHour), 0, 23),
+      within(shared("NowMinute", &S::NowMinute), 0, 59),
+      within(shared("NowSecond", &S::NowSecond), 0, 59),
       shared("NowDate", &S::NowDate),
       shared("DaysRunning", &S::DaysRunning),
       shared("ClassBonus", &S::ClassBonus),
@@ -281,7 +305,36 @@ bool setFieldText(const FieldPtr& p, std::string_view text, std::string& why) {
             why = "'" + std::string(text) + "' is not a number";
             return false;
           }
+          if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<T>::max()) {
+            why = std::string(text) + " does not fit a single";
+            return false;
+          }
           *v = static_cast<T>(d);
+          return true;
+        }
+      },
+      p);
+}
+
+bool putFieldText(const Field& f, const FieldPtr& p, std::string_view text, std::string& why) {
+  return std::visit(
+      [&](auto* v) -> bool {
+        using T = std::remove_pointer_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, DateTime> || std::is_same_v<T, bool>) {
+          return setFieldText(p, text, why);
+        } else {
+          T value = *v;
+          if (!setFieldText(FieldPtr(&value), text, why)) return false;
+          double number = 0;
+          if constexpr (std::is_same_v<T, i16> || std::is_same_v<T, i32>) number = value.get();
+          else number = static_cast<double>(value);
+          if (!std::isfinite(number) || number < f.lo || number > f.hi) {
+            why = "'" + std::string(text) + "' is not a value " + f.name + " holds in play";
+            if (f.lo > -kMost || f.hi < kMost)
+              why += " (" + shortest(f.lo) + ".." + (f.hi < kMost ? shortest(f.hi) : std::string()) + ")";
+            return false;
+          }
+          *v = value;
           return true;
         }
       },

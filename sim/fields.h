@@ -28,6 +28,9 @@ struct Field {
   std::function<void(std::uint64_t& h, BodyTable&, SharedState&, int last)> hash;
   // Zeroes the field in every row (only for fields creation resets).
   std::function<void(BodyTable&)> reset;
+  // The numbers play can leave in the field (always finite); the driver's put keeps to them, so a scene
+  // never holds an index outside its table or a count below 0.
+  double lo = -1.7976931348623157e308, hi = 1.7976931348623157e308;
 
   // How many indexes the name takes: Mass(7) one, LifeCount(5,7) two, BodyCount none.
   int indexes() const { return (outer > 0 ? 1 : 0) + (perBody || length > 0 ? 1 : 0); }
@@ -44,8 +47,11 @@ const Field* findField(std::string_view name);
 std::string fieldText(const FieldPtr& p);
 // Writes a value from its text; false, with the reason, when the text does not fit the field's type.
 bool setFieldText(const FieldPtr& p, std::string_view text, std::string& why);
+// The same, for a value play can leave in the field (Field::lo..hi) only.
+bool putFieldText(const Field& f, const FieldPtr& p, std::string_view text, std::string& why);
 
-// FNV-1a over every field: per-body fields for rows 0..BodyCount, shared values whole.
+// FNV-1a over every field: per-body fields for rows 0..BodyCount, shared values whole. Every value goes in
+// as its fixed-width bytes, lowest first, and a text's length as 64 bits, so every build gives the same hash.
 std::uint64_t stateHash(BodyTable& b, SharedState& s);
 // The same over the per-body fields alone: the system itself, whatever the clock or the panels say.
 std::uint64_t tableHash(BodyTable& b, SharedState& s);

@@ -39,9 +39,9 @@ MainLoop::MainLoop(World& w, PassReport& report)
   if (!pass::engine().note.empty()) w_.status(pass::engine().note);
 }
 
-void MainLoop::setSimd(pass::Simd s) { simd_ = static_cast<int>(s) <= static_cast<int>(widest_) ? s : widest_; }
+void MainLoop::setSimd(pass::Simd s) { simd_ = pass::runs(s) ? s : widest_; }
 
-void MainLoop::setThreads(int n) { threads_ = std::clamp(n, 1, 64); }
+void MainLoop::setThreads(int n) { threads_ = std::clamp(n, 1, pass::kMaxThreads); }
 
 double MainLoop::radiusOf(int k) {
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(w_.b.Mass[k]);

@@ -5,6 +5,9 @@
 #if defined(__x86_64__) || defined(__i386__)
 #define QUORL_X86 1
 #endif
+#if defined(__wasm_simd128__)
+#define QUORL_WASM128 1
+#endif
 
 namespace quorl::pass {
 
@@ -15,6 +18,9 @@ struct Kernels {
 
 #if QUORL_X86
 extern const Kernels kAvx2Kernels, kAvx512Kernels;
+#endif
+#if QUORL_WASM128
+extern const Kernels kWasm128Kernels;
 #endif
 
 }  // namespace quorl::pass

@@ -37,16 +37,31 @@ const char* simdName(Simd s) {
     case Simd::Scalar: return "scalar";
     case Simd::Avx2: return "avx2";
     case Simd::Avx512: return "avx512";
+    case Simd::Wasm128: return "wasm128";
   }
   return "?";
 }
 
-Simd widestSimd() {
+bool runs(Simd s) {
 #if QUORL_X86
   __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx512f")) return Simd::Avx512;
-  if (__builtin_cpu_supports("avx2")) return Simd::Avx2;
 #endif
+  switch (s) {
+    case Simd::Scalar: return true;
+#if QUORL_X86
+    case Simd::Avx2: return __builtin_cpu_supports("avx2");
+    case Simd::Avx512: return __builtin_cpu_supports("avx512f");
+#endif
+#if QUORL_WASM128
+    case Simd::Wasm128: return true;
+#endif
+    default: return false;
+  }
+}
+
+Simd widestSimd() {
+  for (Simd s : {Simd::Avx512, Simd::Avx2, Simd::Wasm128})
+    if (runs(s)) return s;
   return Simd::Scalar;
 }
 
@@ -67,11 +82,12 @@ const Kernels& kernels(Simd s) {
   if (s == Simd::Avx512) return kAvx512Kernels;
   if (s == Simd::Avx2) return kAvx2Kernels;
 #endif
+#if QUORL_WASM128
+  if (s == Simd::Wasm128) return kWasm128Kernels;
+#endif
   (void)s;
   return kScalarKernels;
 }
-
-constexpr int kMaxThreads = 64;
 
 // Nanoseconds a pair of the gravity kernel in each form the CPU runs, the best of a few rounds over a
 // small cloud in which every pair counts (about a millisecond in all).
@@ -93,18 +109,22 @@ void measure(Engine& e) {
   std::vector<std::uint32_t> keys(static_cast<std::size_t>(lanes.padded) * kPulling);
   GravitySlice slice{0,          lanes.padded, sums.data(), sums.data() + lanes.padded, sums.data() + 2 * lanes.padded,
                      keys.data()};
-  const int widest = static_cast<int>(widestSimd());
-  double best[3] = {1e30, 1e30, 1e30};
+  double best[std::size(kForms)];
+  std::fill(std::begin(best), std::end(best), 1e30);
   for (int round = 0; round < kRounds + 1; ++round)
-    for (int f = 0; f <= widest; ++f) {
+    for (Simd form : kForms) {
+      if (!runs(form)) continue;
       const auto start = std::chrono::steady_clock::now();
-      gravitySlice(static_cast<Simd>(f), lanes, pullers, 1.0, slice);
+      gravitySlice(form, lanes, pullers, 1.0, slice);
       const double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+      const int f = static_cast<int>(form);
       if (round > 0) best[f] = std::min(best[f], ns / (kBodies * kPulling));  // round 0 warms the units up
     }
-  for (int f = 0; f <= widest; ++f) {
+  for (Simd form : kForms) {
+    if (!runs(form)) continue;
+    const int f = static_cast<int>(form);
     e.nsPerPair[f] = best[f];
-    if (best[f] < best[static_cast<int>(e.simd)]) e.simd = static_cast<Simd>(f);
+    if (best[f] < best[static_cast<int>(e.simd)]) e.simd = form;
   }
 }
 
@@ -119,8 +139,8 @@ Engine chooseEngine(const char* simd, const char* threads) {
     for (Simd f : kForms)
       if (std::strcmp(simd, simdName(f)) == 0) asked = static_cast<int>(f);
     if (asked < 0)
-      e.note = std::string("QUORL_SIMD=") + simd + " is not scalar, avx2 or avx512; the fastest form is used";
-    else if (asked > static_cast<int>(widestSimd()))
+      e.note = std::string("QUORL_SIMD=") + simd + " is not scalar, avx2, avx512 or wasm128; the fastest form is used";
+    else if (!runs(static_cast<Simd>(asked)))
       e.note = std::string("QUORL_SIMD=") + simd + ": this CPU does not run it; the fastest form is used";
     else e.simd = static_cast<Simd>(asked), forced = true;
   }

@@ -1,30 +1,39 @@
-// The hot loops of a pass over bodies laid out as structure of arrays, in scalar, AVX2 and AVX-512
-// forms that return bit-identical results: each lane is one body i, each body's sum over the
+// The hot loops of a pass over bodies laid out as structure of arrays, in scalar, AVX2, AVX-512 and
+// WebAssembly SIMD forms that return bit-identical results: each lane is one body i, each body's sum over the
 // attractors j keeps its order, and a lane that does not qualify keeps its sum (never adds 0).
 #pragma once
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace quorl::pass {
 
-enum class Simd { Scalar, Avx2, Avx512 };
-inline constexpr Simd kForms[] = {Simd::Scalar, Simd::Avx2, Simd::Avx512};
+enum class Simd { Scalar, Avx2, Avx512, Wasm128 };
+inline constexpr Simd kForms[] = {Simd::Scalar, Simd::Avx2, Simd::Avx512, Simd::Wasm128};
 
-// The widest form this CPU (and its operating system) can run; every narrower one runs too.
+// Whether this build and this CPU (and its operating system) run the form.
+bool runs(Simd s);
+// The widest form that runs here.
 Simd widestSimd();
 const char* simdName(Simd s);
 
 // CPUs this process may run on.
 int coresAvailable();
+// Threads a pass may use: a WebAssembly build without threads has only its own.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+inline constexpr int kMaxThreads = 1;
+#else
+inline constexpr int kMaxThreads = 64;
+#endif
 
 // How the pass runs: the vector form that measured fastest here and a thread for each core, unless
-// QUORL_SIMD (scalar, avx2, avx512) or QUORL_THREADS (1..64) says otherwise. Chosen once, at the
+// QUORL_SIMD (scalar, avx2, avx512, wasm128) or QUORL_THREADS (1..kMaxThreads) says otherwise. Chosen once, at the
 // first call, in a few milliseconds.
 struct Engine {
   Simd simd = Simd::Scalar;
   int threads = 1;
-  double nsPerPair[3] = {0, 0, 0};  // measured, by form; 0 for a form not measured
+  double nsPerPair[std::size(kForms)] = {};  // measured, by form; 0 for a form not measured
   std::string note;                 // why an override was set aside; empty when none was
 };
 const Engine& engine();

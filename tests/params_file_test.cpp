@@ -70,6 +70,62 @@ TEST(ParamsLine, GermanAndFrenchLocalesStillWritePoints) {
   }
 }
 
+// The last field may end any way a line can (or not at all), and a number may come in any plain form; an
+// integer field takes a fraction rounded to even, within its width. Anything else stops the reader there.
+TEST(ParamsLine, TheLineMayEndAnyWayAndANumberComeInAnyPlainForm) {
+  const auto line = [](const std::string& best, const std::string& spare, const std::string& last) {
+    return "100,17,1,1000,1000," + best + ",0,30,1000," + spare + ",10,0,7000,4200,0,2000,60," + last;
+  };
+  const struct {
+    std::string text;
+    int fields;
+    std::int32_t best;
+    std::int16_t spare;
+    double magnification;
+  } cases[] = {
+      {line("5", "133", "2.5"), 18, 5, 133, 2.5},  // no line end at all
+      {line("5", "133", "2.5\r"), 18, 5, 133, 2.5},
+      {line("5", "133", "2.5\r\r\n"), 18, 5, 133, 2.5},
+      {line("5", "133", "2.5,7,x\r\n"), 18, 5, 133, 2.5},  // fields after the 18th
+      {"\xEF\xBB\xBF" + line("5", "133", "2.5\r\n"), 18, 5, 133, 2.5},
+      {line("3000.0", "+555", " 42 \r\n"), 18, 3000, 555, 42},
+      {line("2.5", "3.5", "1e1\n"), 18, 2, 4, 10},
+      {line("-0.5", "-2.5", "1\n"), 18, 0, -2, 1},
+      {line("2147483647.4", "32766.5", "1\n"), 18, 2147483647, 32766, 1},
+      {line("-2147483648.5", "32767.5", "1\n"), 9, -2147483648, 133, 1},  // 32768 leaves 16 bits
+      {line("2147483647.5", "1", "1\n"), 5, 0, 133, 1},
+      {line("nan", "1", "1\n"), 5, 0, 133, 1},
+      {line("1e400", "1", "1\n"), 5, 0, 133, 1},
+      {line("0x10", "1", "1\n"), 5, 0, 133, 1},
+      {line("+-5", "1", "1\n"), 5, 0, 133, 1},
+      {line("++5", "1", "1\n"), 5, 0, 133, 1},
+      {line("5", "1", "inf\n"), 17, 5, 1, 1},
+      {line("5", "1", "\n"), 17, 5, 1, 1},
+      {"1,2\r\n3,4", 2, 0, 133, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ParamsRecord r;
+    EXPECT_EQ(parseParams(c.text, r), c.fields);
+    EXPECT_EQ(r.highScore, c.best);
+    EXPECT_EQ(r.spareWorlds, c.spare);
+    EXPECT_EQ(r.magnification, c.magnification);
+  }
+}
+
+// Names in a folder that start with a point: temporary files.
+int hidden(const std::string& dir) {
+  int n = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) n += entry.path().filename().string()[0] == '.';
+  return n;
+}
+
+std::int32_t bestIn(const std::string& path) {
+  std::int32_t best = -1;
+  parseParamsBest(fileText(path), best);
+  return best;
+}
+
 struct ParamsFile : ::testing::Test {
   Scenario sc;
   Game& g = sc.g();
@@ -127,52 +183,122 @@ TEST_F(ParamsFile, AFirstRunOrADeletedFileIsWrittenFromThePanelAtStartAndField12
 }
 
 // Whatever the file holds, the start goes on and leaves a whole file, keeping the values read before any
-// damage; a damaged file is rewritten from the panel.
-TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFile) {
+// damage; a damaged file is kept aside as it was, then rewritten from the panel.
+TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFileOrIsLost) {
   const std::string head = "100,42,1,1000,1000,4242,", tail = ",30,1000,133,10,0,7000,4200,0,2000,60,1";
   struct Case {
     std::string content;
-    std::int32_t highScore;  // read before any damage, or not
+    std::int32_t highScore;  // read before any damage, or on its own
     double planets;          // restored only when the restore got that far
+    bool aside;              // kept as tallyho.txt.bad
   } cases[] = {
-      {head + "0" + tail + "\n", 4242, 42},                          // a line end of one character reads as well
-      {" 100 ,\t42 ,1,1000,1000,4242,0" + tail + "\r\n", 4242, 42},  // blanks round a field
-      {"", 0, 17},
-      {head + "5\r\n", 4242, 17},                // too few fields
-      {head + "0" + tail + ",1\r\n", 4242, 17},  // too many
-      {head + "x" + tail + "\r\n", 4242, 17},
-      {head + "40000" + tail + "\r\n", 4242, 17},  // 16-bit overflow
-      {"100,42,1,1000,1000,3000000000,0" + tail + "\r\n", 0, 17},
-      {"100,42,1e999,1000,1000,4242,0" + tail + "\r\n", 0, 17},
-      {head + "0,30,1000,133,10,0,20000,4200,0,2000,60,1\r\n", 4242, 17},   // thrust power beyond its bar
-      {head + "0,9000,1000,133,10,0,7000,4200,0,2000,60,1\r\n", 4242, 42},  // zoom beyond its bar
-      {head + "0" + tail, 4242, 17},                                        // no line end
-      {head + "0,30,1000,133,10,0,7000,4200,0,2000,60," + std::string(1 << 20, '7'), 4242, 17},
-      {std::string("\x00\xff\r\n\x01,,\x7f", 8), 0, 17},
+      {head + "0" + tail + "\n", 4242, 42, false},                          // a line end of one character
+      {" 100 ,\t42 ,1,1000,1000,4242,0" + tail + "\r\n", 4242, 42, false},  // blanks round a field
+      {"", 0, 17, true},
+      {head + "5\r\n", 4242, 17, true},                 // too few fields
+      {head + "0" + tail + ",1\r\n", 4242, 42, false},  // more than 18: the rest is not read
+      {head + "x" + tail + "\r\n", 4242, 17, true},
+      {head + "40000" + tail + "\r\n", 4242, 17, true},  // 16-bit overflow
+      {"100,42,1,1000,1000,3000000000,0" + tail + "\r\n", 0, 17, true},
+      {"100,42,1e999,1000,1000,4242,0" + tail + "\r\n", 4242, 17, true},          // the best reads on its own
+      {head + "0,30,1000,133,10,0,20000,4200,0,2000,60,1\r\n", 4242, 17, true},   // thrust power beyond its bar
+      {head + "0,9000,1000,133,10,0,7000,4200,0,2000,60,1\r\n", 4242, 42, true},  // zoom beyond its bar
+      {head + "0" + tail, 4242, 42, false},                                       // no line end
+      {head + "0,30,1000,133,10,0,7000,4200,0,2000,60," + std::string(1 << 20, '7'), 4242, 17, true},
+      {std::string("\x00\xff\r\n\x01,,\x7f", 8), 0, 17, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.content.substr(0, 80));
     Scenario first;
-    std::ofstream(first.dir + "/tallyho.txt", std::ios::binary) << c.content;
+    const std::string path = first.dir + "/tallyho.txt";
+    std::ofstream(path, std::ios::binary) << c.content;
     Game g(GameOptions{first.dir, {}});
     EXPECT_EQ(g.s.HighScore, c.highScore);
+    EXPECT_EQ(g.c("LabAllhi").caption(), std::to_string(c.highScore));
     ParamsRecord r;
-    EXPECT_EQ(parseParams(fileText(first.dir + "/tallyho.txt"), r), kParamsFields);
+    EXPECT_EQ(parseParams(fileText(path), r), kParamsFields);
     EXPECT_EQ(r.highScore, c.highScore);
     EXPECT_EQ(r.planets, c.planets);
     EXPECT_EQ(g.c("TXplanets").text(), plain(c.planets));
+    EXPECT_EQ(fs::exists(path + ".bad"), c.aside);
+    if (c.aside) {
+      EXPECT_EQ(fileText(path + ".bad"), c.content);
+    }
+    EXPECT_EQ(g.c("Labill").caption().find("kept as tallyho.txt.bad") != std::string::npos, c.aside);
   }
 }
 
-TEST_F(ParamsFile, APipeOrAFolderInTheFilesPlaceNeitherHangsNorStopsTheGame) {
+// Each field in turn damaged: the message names it once, the file is kept aside byte for byte, the best comes
+// from its own field unless that is the damaged one. Forms the reader takes are read and nothing is set aside.
+TEST(ParamsFileDamage, EachDamagedFieldIsNamedAndKeptAsideAndTheBestSurvivesIt) {
+  struct Case {
+    int field;  // from 0
+    std::string value;
+    std::int32_t best;  // -1: the file reads whole
+  };
+  std::vector<Case> cases;
+  for (int k = 0; k < kParamsFields; ++k) cases.push_back({k, "nan", k == kParamsBestField ? 0 : 4242});
+  for (const char* bad : {"1e400", "0x10", "+-5", "4242x", ""}) cases.push_back({kParamsBestField, bad, 0});
+  for (const char* good : {"+4242", " 4242.0", "4241.5"}) cases.push_back({kParamsBestField, good, -1});
+  cases.push_back({0,
+                   "\xEF\xBB\xBF"
+                   "100",
+                   -1});  // a byte-order mark before the first
+  for (const Case& c : cases) {
+    std::vector<std::string> fields = {"100", "42", "1", "1000", "1000", "4242", "0",    "30", "1000",
+                                       "133", "10", "0", "7000", "4200", "0",    "2000", "60", "1"};
+    fields[static_cast<std::size_t>(c.field)] = c.value;
+    std::string content;
+    for (std::size_t k = 0; k < fields.size(); ++k) content += (k > 0 ? "," : "") + fields[k];
+    content += "\r\n";
+    SCOPED_TRACE(content);
+    Scenario sc;
+    const std::string path = sc.dir + "/tallyho.txt";
+    std::ofstream(path, std::ios::binary) << content;
+    Game g(GameOptions{sc.dir, {}});
+    const std::string& said = g.c("Labill").caption();
+    if (c.best == -1) {
+      EXPECT_EQ(g.s.HighScore, 4242);
+      EXPECT_EQ(g.c("TXplanets").text(), "42");
+      EXPECT_FALSE(fs::exists(path + ".bad"));
+      EXPECT_EQ(said.find("tallyho.txt"), std::string::npos) << said;
+      continue;
+    }
+    EXPECT_EQ(g.s.HighScore, c.best);
+    EXPECT_EQ(g.c("LabAllhi").caption(), std::to_string(c.best));
+    EXPECT_EQ(fileText(path + ".bad"), content);
+    ParamsRecord r;
+    EXPECT_EQ(parseParams(fileText(path), r), kParamsFields);
+    EXPECT_EQ(r.highScore, c.best);
+    const std::string named = "field " + std::to_string(c.field + 1) + " (" + kParamsNames[c.field] + ") \"" + c.value +
+                              "\" cannot be read; the file is kept as tallyho.txt.bad and written anew";
+    EXPECT_EQ(said, "tallyho.txt:\r" + named);
+  }
+}
+
+TEST_F(ParamsFile, APipeOrAFolderInTheFilesPlaceIsKeptAsideUnlessItsPlaceIsTaken) {
+  for (const bool folder : {false, true}) {
+    fs::remove(path);
+    ASSERT_TRUE(folder ? fs::create_directory(path) : ::mkfifo(path.c_str(), 0644) == 0);
+    EXPECT_EQ(sc.run("press Command8\nget HighScore\n"), "HighScore=0\n");
+    EXPECT_EQ(fileText(path), kDefaults);
+    EXPECT_EQ(fs::is_directory(path + ".bad"), folder);
+    EXPECT_EQ(fs::is_fifo(path + ".bad"), !folder);
+    EXPECT_EQ(g.c("Labill").caption(),
+              "tallyho.txt:\rit cannot be read (not a plain file); the file is kept as "
+              "tallyho.txt.bad and written anew");
+    fs::remove(path + ".bad");
+  }
+  // Where the place aside holds a folder with something in it, nothing is moved and nothing is written.
   fs::remove(path);
+  fs::create_directories(path + ".bad/kept");
   ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
-  sc.run("press Command8\n");
-  EXPECT_TRUE(fs::is_regular_file(path));  // replaced by a file from the panel
-  fs::remove(path);
-  fs::create_directory(path);
-  EXPECT_EQ(sc.run("press Command8\nget HighScore\n"), "HighScore=0\n");
-  EXPECT_EQ(g.c("Labill").caption(), "Could not write " + path + ": Is a directory");
+  sc.run("press CDsave\n");
+  EXPECT_TRUE(fs::is_fifo(path));
+  EXPECT_TRUE(fs::exists(path + ".bad/kept"));
+  EXPECT_EQ(g.c("Labill").caption(),
+            "tallyho.txt: it cannot be read (not a plain file); it could not be kept as "
+            "tallyho.txt.bad (Is a directory), so it is left as it is");
 }
 
 TEST_F(ParamsFile, ABoxNumberTheFileCannotHoldKeepsTheLastSavedValueAndSaysSo) {
@@ -197,7 +323,7 @@ TEST_F(ParamsFile, AFullDiskOrAKilledWriteLeavesAWholeFile) {
   ::setrlimit(RLIMIT_FSIZE, &old);
   ::signal(SIGXFSZ, handler);
   EXPECT_EQ(fileText(path), kDefaults);
-  EXPECT_FALSE(fs::exists(path + ".tmp"));
+  EXPECT_EQ(hidden(sc.dir), 0);  // no temporary file stays
   EXPECT_EQ(g.c("Labill").caption(), "Could not write " + path + ": File too large");
 
   for (int round = 0; round < 20; ++round) {
@@ -213,6 +339,70 @@ TEST_F(ParamsFile, AFullDiskOrAKilledWriteLeavesAWholeFile) {
     ParamsRecord r;
     EXPECT_EQ(parseParams(fileText(path), r), kParamsFields) << "round " << round;
   }
+}
+
+// Another copy of the game, or the player's own file: a save never writes a best below the file's, and takes
+// the higher one as the game's own; a file the player lowered by hand stands.
+TEST_F(ParamsFile, ASaveNeverWritesABestBelowTheFilesAndTakesTheHigherOne) {
+  std::string err;
+  ASSERT_TRUE(writeFileWhole(path, "100,17,1,1000,1000,9000,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n", err));
+  EXPECT_EQ(sc.run("put HighScore 50\npress CDsave\nget HighScore\n"), "HighScore=9000\n");
+  EXPECT_EQ(bestIn(path), 9000);
+  EXPECT_EQ(g.c("LabAllhi").caption(), "9000");
+  // A new best of the clock's, lower than the file's.
+  sc.run("put Score 9500\nput StartTime 00:00:00\n");
+  ASSERT_TRUE(writeFileWhole(path, "100,17,1,1000,1000,12000,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n", err));
+  g.clockScore->tick();
+  EXPECT_EQ(bestIn(path), 12000);
+  EXPECT_EQ(g.s.HighScore, 12000);
+  // The player's own new file, loaded, lowers it.
+  ASSERT_TRUE(writeFileWhole(path, "100,17,1,1000,1000,10,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n", err));
+  EXPECT_EQ(sc.run("press Command8\npress CDsave\nget HighScore\n"), "HighScore=10\n");
+  EXPECT_EQ(bestIn(path), 10);
+}
+
+// Two games on one folder saving bests at once: the file ends with the higher, whichever saved last.
+TEST_F(ParamsFile, TwoProcessesSavingBestsAtOnceLeaveTheHigher) {
+  int go[2];
+  ASSERT_EQ(::pipe(go), 0);
+  pid_t children[2];
+  for (int k = 0; k < 2; ++k) {
+    children[k] = ::fork();
+    ASSERT_GE(children[k], 0);
+    if (children[k] > 0) continue;
+    Game copy(GameOptions{sc.dir, {}});
+    char ready;
+    if (::read(go[0], &ready, 1) != 1) ::_exit(3);
+    // The first saves high bests quickly, the second low ones for longer, so that it saves last.
+    for (int i = 0; i < (k == 0 ? 60 : 200); ++i) {
+      copy.s.HighScore = k == 0 ? 100000 + i : i;
+      copy.clockScore->file.Outfile();
+    }
+    ::_exit(copy.s.HighScore == 100059 ? 0 : 1);
+  }
+  ASSERT_EQ(::write(go[1], "gg", 2), 2);
+  // Watched from outside, the file's best only ever rises.
+  int lowered = 0, running = 2;
+  for (std::int32_t seen = 0; running > 0;) {
+    const std::int32_t now = bestIn(path);
+    lowered += now < seen;
+    seen = std::max(seen, now);
+    running = 0;
+    for (const pid_t child : children) {
+      siginfo_t info{};
+      running += ::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0;
+    }
+  }
+  EXPECT_EQ(lowered, 0);
+  for (const pid_t child : children) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a copy ended with a best below the other's";
+  }
+  ::close(go[0]);
+  ::close(go[1]);
+  EXPECT_EQ(bestIn(path), 100059);
+  EXPECT_EQ(hidden(sc.dir), 0);
 }
 
 }  // namespace

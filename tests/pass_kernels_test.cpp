@@ -10,8 +10,6 @@
 namespace quorl::pass {
 namespace {
 
-bool runs(Simd s) { return static_cast<int>(s) <= static_cast<int>(widestSimd()); }
-
 int automaticThreads() { return std::min(coresAvailable(), 64); }
 
 TEST(Engine, WithoutOverridesTheFastestMeasuredFormAndACoreEach) {
@@ -42,6 +40,7 @@ TEST(Engine, OverridesAndValuesThatCannotBeUsed) {
       {"scalar", "3", Simd::Scalar, 3, ""},
       {"avx2", "1", Simd::Avx2, 1, ""},
       {"avx512", "64", Simd::Avx512, 64, ""},
+      {"wasm128", "2", Simd::Wasm128, 2, ""},
       {"scalar", "0", Simd::Scalar, automatic, "QUORL_THREADS=0"},
       {"scalar", "65", Simd::Scalar, automatic, "QUORL_THREADS=65"},
       {"scalar", "2x", Simd::Scalar, automatic, "QUORL_THREADS=2x"},

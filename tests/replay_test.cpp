@@ -199,6 +199,24 @@ TEST(Replay, AnEndedReplayHandsTheGameToThePlayer) {
   EXPECT_EQ(handOverText(astray), "Replay stopped: cut off \u2014 the game is yours");
 }
 
+// A save that finds a higher best in the file (another copy of the game wrote it) takes it; the recording
+// notes that one read, so the replay takes it too. Saves that found none higher note nothing.
+TEST(Replay, ABestTakenFromTheFileAtASaveReplays) {
+  Played recorded;
+  recorded.run("press CHran\npress CDp(3)\npasses 2000\npress CDsave\n");
+  std::ofstream(recorded.dir + "/tallyho.txt", std::ios::binary)
+      << "100,17,1,1000,1000,99999,0,30,1000,133,10,0,7000,4200,0,2000,60,1\r\n";
+  recorded.run("press CDsave\npasses 2000\npress CDsave\n");
+  EXPECT_EQ(recorded.game->s.HighScore, 99999);
+  const std::string file = recorded.end();
+  const std::size_t at = file.find("\nread tallyho.txt:best 1 99999\n");
+  ASSERT_NE(at, std::string::npos) << file;
+  EXPECT_EQ(file.find("tallyho.txt:best", at + 10), std::string::npos);
+  const ReplayResult r = replay(file);
+  EXPECT_EQ(r.ending, ReplayResult::Ending::Finished) << r.message;
+  EXPECT_EQ(r.hash, recorded.hash);
+}
+
 TEST(Replay, EarlierSystemsAreKeptAndEachReplays) {
   Played p;
   std::string script = "press CHran\n";
@@ -335,8 +353,10 @@ TEST(ReplayFile, RefusesWhatNoRecordingHolds) {
       {head + "value LastEvent a\\q\n", "VALUE"},
       {head + "0 key ab\n", "'key' with a value"},
       {head + "99999999999999999999 turn\n", "no entry a replay holds"},
-      {head + "4611686018427387904 turn\n1 turn\n", "beyond any count"},
+      {head + "4611686018427387904 turn\n1 turn\n", "line 5: 4611686018427387904 passes after the line before"},
       {std::string(kReplayMaxBytes + 1, '#'), "too large"},
+      {head + "0 turn\n16777217 turn\n", "line 6: 16777217 passes after the line before, more than any recording"},
+      {head + "A16777217\n", "line 5: 16777217 passes after the line before"},
   };
   for (const auto& c : cases) {
     ReplayReader r;
@@ -346,6 +366,15 @@ TEST(ReplayFile, RefusesWhatNoRecordingHolds) {
     EXPECT_NE(r.error().find(c.why), std::string::npos) << c.text.substr(0, 80) << " -> " << r.error();
     EXPECT_EQ(fuzz::checkReplayInput(c.text), "") << c.why;
   }
+}
+
+TEST(ReplayFile, TheLargestGapBetweenTwoLinesIsRead) {
+  ReplayReader r;
+  ASSERT_TRUE(r.open("quorl-replay 1\nprogram Quorl\ntimers A=Tr\nstart tallyho.txt 0\n16777216 turn\nA16777216\n"));
+  ReplayEvent e;
+  ASSERT_TRUE(r.next(e)) << r.error();
+  ASSERT_TRUE(r.next(e)) << r.error();
+  EXPECT_EQ(e.pass, 2 * kReplayMaxGap);
 }
 
 // The fuzzer's seed corpus, and a recording cut, spliced and bit-flipped a few thousand ways.

@@ -1,17 +1,18 @@
 # Runs one driver script through quorl-cli (-DSCRIPT=FILE), or replays one recorded game (-DREPLAY=FILE),
 # and compares what it prints (and its exit status) with NAME.expected beside it. A first line "# exit N"
-# in the script, or in a replay's expected output, names the expected exit status (default 0).
+# in the script, or in a replay's expected output, names the expected exit status (default 0). -DRUNNER=node
+# runs a WebAssembly driver.
 if(DEFINED REPLAY)
   get_filename_component(dir ${REPLAY} DIRECTORY)
   get_filename_component(file ${REPLAY} NAME)
   get_filename_component(name ${REPLAY} NAME_WE)
-  set(command ${CLI} replay ${file})  # from its folder, so that messages name it alike everywhere
+  set(command ${RUNNER} ${CLI} replay ${file})  # from its folder, so that messages name it alike everywhere
   set(workdir ${dir})
   set(status_from ${dir}/${name}.expected)
 else()
   get_filename_component(dir ${SCRIPT} DIRECTORY)
   get_filename_component(name ${SCRIPT} NAME_WE)
-  set(command ${CLI} ${SCRIPT})
+  set(command ${RUNNER} ${CLI} ${SCRIPT})
   set(workdir ${CMAKE_CURRENT_BINARY_DIR})
   set(status_from ${SCRIPT})
 endif()

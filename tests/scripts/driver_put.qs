@@ -18,7 +18,7 @@ put FirstCreationDone 1
 get FirstCreationDone
 put CraftWords(2,3) USS
 get CraftWords(2,3)
-put FusionPair(5) -7
+put FusionPair(5) 7
 get FusionPair(5)
 put Orbits 2147483647
 get Orbits
