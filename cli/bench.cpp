@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <memory>

@@ -111,8 +111,8 @@ int paths(Game& g, QuorlWindow& window, const std::string& out) {
   const auto look = [&](const char* name, QRgb colour) {
     // A path taken after the scene was set: one on its way before comes back first.
     const std::uint64_t set = g.passesRun();
-    const bool computed = waitFor(
-        [&] { return !g.preview->wanted() && g.preview->from() >= set && g.preview->path().passes > 0; }, 5000);
+    const bool computed =
+        waitFor([&] { return !g.preview->wanted() && g.preview->from() >= set && g.preview->path().passes > 0; }, 5000);
     check(computed, std::string(name) + ": a path computed on the worker");
     runFor(150);
     window.syncNow();

@@ -32,7 +32,7 @@ class PathWorker : public QObject {
   void work();
 
   PathPreview& preview_;
-  bool busy_ = false;  // on the window's thread: a job is out
+  bool busy_ = false;                               // on the window's thread: a job is out
   std::chrono::steady_clock::time_point rested_{};  // when the last path came back
   std::mutex lock_;
   std::condition_variable wake_;
