@@ -8,6 +8,7 @@
 #include "app/pace.h"
 #include "app/params.h"
 #include "app/pass_report.h"
+#include "app/path_preview.h"
 #include "app/preset_press.h"
 #include "app/program_start.h"
 #include "app/recorder.h"
@@ -55,6 +56,7 @@ Game::Game(GameOptions options)
   multiNova = std::make_unique<MultipleNova>(*this, p);
   pace = std::make_unique<PacePanel>(*this);
   goals = std::make_unique<GoalsPanel>(*this);
+  preview = std::make_unique<PathPreview>(*this);
   p = Peers{log.get(),  names.get(),   classes.get(), focus.get(),     editor.get(), views.get(), labels.get(),
             zoom.get(), picture.get(), nova.get(),    multiNova.get(), bio.get(),    launch.get()};
 
@@ -105,6 +107,7 @@ bool Game::pumpTurn() {
   } held(*log);
   ui.fire([this] { loop->pass(); });
   if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
+  preview->passed();
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
 }
@@ -146,6 +149,7 @@ bool Game::apply(const Input& in) {
     recorder_->after(in);
     checkAt_ = recorder_->nextLook();
   }
+  preview->applied(in);
   return true;
 }
 

@@ -6,11 +6,15 @@
 // With "fit": the window as it opens on this screen, whole and without scroll bars, with the goals panel
 // of a very first run over the sky, then a preset's bodies drawn in the main view and the goals it ticked;
 // every text of the window at least 9 device pixels high. Writes OUT-fit-WxH.png, OUT-goals-first-WxH.png
-// and OUT-goals-WxH.png.
+// and OUT-goals-WxH.png. With "path": the path preview over the main view, of an
+// aimed launch, of the starship launched, of the same starship pushed onto an escape course, and of a
+// world that will be swallowed; writes OUT-aim-WxH.png, OUT-craft-WxH.png, OUT-escape-WxH.png and
+// OUT-impact-WxH.png.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -20,13 +24,16 @@
 #include <cstdio>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "app/game.h"
 #include "app/goals_panel.h"
+#include "app/path_preview.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
 #include "app/qt/settings.h"
+#include "cli/driver.h"
 #include "tests/qt_wait.h"
 #include "tests/scenario.h"
 
@@ -151,6 +158,61 @@ int fit(Game& g, QuorlWindow& window, const std::string& out) {
   return failures ? 1 : 0;
 }
 
+// The scene of tests/scripts/path_escape.qs, running at Watch pace: each path is computed on the worker and
+// drawn over the main view in its colour (gold aimed, light for a closed course, red for an escape).
+int paths(Game& g, QuorlWindow& window, const std::string& out) {
+  const auto run = [&](const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream printed, errors;
+    check(runScript(g, in, printed, errors) == 0, "the scene: " + errors.str());
+  };
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const std::string size = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+  const auto look = [&](const char* name, QRgb colour) {
+    // A path taken after the scene was set: one on its way before comes back first.
+    const std::uint64_t set = g.passesRun();
+    const bool computed =
+        waitFor([&] { return !g.preview->wanted() && g.preview->from() >= set && g.preview->path().passes > 0; }, 5000);
+    check(computed, std::string(name) + ": a path computed on the worker");
+    runFor(150);
+    window.syncNow();
+    window.repaint();
+    runFor(100);
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    shot.save(QString::fromStdString(out + "-" + name + "-" + size + ".png"));
+    // The main view, the edge view and the side view (the latter two lie over the former).
+    const qreal k = shot.devicePixelRatio();
+    QRegion views;
+    for (const char* area : {"Quorl", "PiZX", "PiZY"}) {
+      QWidget* view = window.widgetFor(area);
+      views += QRect(view->mapToGlobal(QPoint(0, 0)) * k, view->size() * k);
+    }
+    int dots = 0;
+    for (const QRect& r : views)
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) dots += shot.rect().contains(x, y) && shot.pixel(x, y) == colour;
+    std::printf("%s: %d pixels of the path\n", name, dots);
+    check(dots > 100, std::string(name) + ": the path drawn over the orbit views");
+    std::printf("%s: %s\n", name, g.preview->c.LabPath->caption().c_str());
+  };
+  run("clock 2026-01-01 10:00:00\ntype TXran 33333\npress CDp(5)\npasses 200\npress CmdMars(1)\nput Orbits 20\n"
+      "tick TimWheel\nset ScrAngle 1571\ntick TimWheel\n");
+  look("aim", qRgb(255, 214, 110));
+  run("press Command12\nset Hcelest 51\n");
+  look("craft", qRgb(170, 225, 255));
+  run("key d\nkey d\nkey d\nkey d\nkey d\nkey c\n");
+  look("escape", qRgb(255, 70, 70));
+  // A busy machine may cut the path short, which a second line says.
+  check(g.preview->c.LabPath->caption().rfind("On an escape course: brake with s", 0) == 0,
+        "the warning beside the status line");
+  // A world that another will swallow some 11775 passes on: its path ends in a ring.
+  run("type TXran 33333\ntype TXplanets 30\nleave TXplanets\npress CDp(3)\npasses 300\nset Hcelest 11\n"
+      "press ChPath\n");
+  look("impact", qRgb(170, 225, 255));
+  check(g.preview->c.LabPath->caption().rfind("impact in ", 0) == 0, "the impact beside the status line");
+  return failures ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -176,6 +238,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (fitting) return fit(g, window, out);
+  if (argc > 2 && std::string(argv[2]) == "path") return paths(g, window, out);
 
   // A running system, then paused: nothing moves while the scene is set.
   g.c("TXran").setText("33333");

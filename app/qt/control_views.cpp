@@ -81,6 +81,7 @@ void CanvasView::paintEvent(QPaintEvent*) {
     const QColor back(c_.back().r, c_.back().g, c_.back().b);
     if (width() > w) p.fillRect(w, 0, width() - w, height(), back);
     if (height() > h) p.fillRect(0, h, width(), height() - h, back);
+    if (overlay) overlay(p);
     return;
   }
   p.fillRect(rect(), QColor(c_.back().r, c_.back().g, c_.back().b));

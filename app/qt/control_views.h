@@ -9,6 +9,8 @@
 #include "app/qt/qt_canvas.h"
 #include "ui/control.h"
 
+class QPainter;
+
 namespace quorl {
 
 // The smallest point size of the font's family and weight whose line is kMinTextPx device pixels high at
@@ -28,6 +30,8 @@ class CanvasView : public QWidget {
  public:
   CanvasView(Control& c, QWidget* parent);
   std::function<void()> onPress;
+  // Drawn over the canvas at every repaint, never into it (the path preview).
+  std::function<void(QPainter&)> overlay;
 
  protected:
   void paintEvent(QPaintEvent*) override;

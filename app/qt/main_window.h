@@ -10,6 +10,7 @@
 
 #include "app/game.h"
 #include "app/qt/game_style.h"
+#include "views/orbit_views.h"
 
 class QScrollArea;
 class QTimer;
@@ -17,6 +18,7 @@ class QTimer;
 namespace quorl {
 
 class PacedPump;
+class PathWorker;
 class Replayer;
 struct ReplayResult;
 
@@ -86,6 +88,8 @@ class QuorlWindow : public QMainWindow {
   void handOver();
   void hold(bool on);
   void showReplayState();
+  // The path preview over one orbit view, at the window's scale.
+  void drawPath(QPainter& p, OrbitViews::Area area) const;
 
   Game& g_;
   QScrollArea* scroll_ = nullptr;
@@ -96,6 +100,8 @@ class QuorlWindow : public QMainWindow {
   std::unordered_map<Control*, QTimer*> timers_;
   std::vector<std::unique_ptr<QWidget>> otherForms_;  // further windows of the game (an about box)
   PacedPump* pump_ = nullptr;
+  PathWorker* paths_ = nullptr;
+  std::uint64_t pathShown_ = 0;
   Replayer* replay_ = nullptr;
   PacedPump* replayPump_ = nullptr;
   std::function<void(const ReplayResult&)> replayDone_;
