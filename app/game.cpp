@@ -5,10 +5,12 @@
 #include <chrono>
 
 #include "app/clock_score.h"
+#include "app/goals_panel.h"
 #include "app/help.h"
 #include "app/pace.h"
 #include "app/params.h"
 #include "app/pass_report.h"
+#include "app/path_preview.h"
 #include "app/preset_press.h"
 #include "app/program_start.h"
 #include "app/recorder.h"
@@ -57,6 +59,8 @@ Game::Game(GameOptions options)
   editor = std::make_unique<BodyEditor>(*this, p);
   multiNova = std::make_unique<MultipleNova>(*this, p);
   pace = std::make_unique<PacePanel>(*this);
+  goals = std::make_unique<GoalsPanel>(*this);
+  preview = std::make_unique<PathPreview>(*this);
   timeline = std::make_unique<TimelinePanel>(*this);
   p = Peers{log.get(),  names.get(),   classes.get(), focus.get(),     editor.get(), views.get(), labels.get(),
             zoom.get(), picture.get(), nova.get(),    multiNova.get(), bio.get(),    launch.get()};
@@ -128,6 +132,7 @@ bool Game::pumpTurn() {
       rewind_->passTook(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
       keepAt_ = rewind_->passed();
     }
+    preview->passed();
   }
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
@@ -156,6 +161,8 @@ bool Game::apply(const Input& in) {
   }
   if (in.kind == K::Tick && !in.control->timerRunning()) return false;
   if (recorder) recorder->before(in);
+  // The goals and the path watch the player's game, not the inputs replayed to reach a moment of it.
+  if (!recordingPaused_) goals->before(in);
   try {
     switch (in.kind) {
       case K::Press: in.control->press(); break;
@@ -171,11 +178,13 @@ bool Game::apply(const Input& in) {
     // The core reports its own errors; anything else that escapes is shown rather than ending the game.
     status(std::string("Error: ") + e.what());
   }
+  if (!recordingPaused_) goals->after(in);
   if (recorder) {
     recorder->after(in);
     checkAt_ = recorder->nextLook();
     if (rewind_) rewind_->afterInput();
   }
+  if (!recordingPaused_) preview->applied(in);
   return true;
 }
 

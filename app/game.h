@@ -21,6 +21,8 @@ class PresetPress;
 class MainLoop;
 class GamePassReport;
 class PacePanel;
+class GoalsPanel;
+class PathPreview;
 class Recorder;
 class Rewind;
 class TimelinePanel;
@@ -121,6 +123,8 @@ class Game : public World {
   std::unique_ptr<BodyEditor> editor;
   std::unique_ptr<MultipleNova> multiNova;
   std::unique_ptr<PacePanel> pace;
+  std::unique_ptr<GoalsPanel> goals;  // only watches the game
+  std::unique_ptr<PathPreview> preview;
   std::unique_ptr<TimelinePanel> timeline;
 
  private:

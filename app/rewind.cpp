@@ -5,6 +5,7 @@
 
 #include "app/game.h"
 #include "app/pace.h"
+#include "app/path_preview.h"
 #include "app/recorder.h"
 #include "app/replayer.h"
 #include "sim/fields.h"
@@ -269,6 +270,8 @@ void Rewind::show() {
   g_.pauseRecording(false);
   g_.outside = outside;
   here.restore(g_, false);
+  // Another moment, another future: the path is taken again.
+  g_.preview->applied(Input::pass());
 }
 
 void Rewind::letGo() {

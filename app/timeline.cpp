@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "app/game.h"
-#include "app/help.h"
 #include "app/rewind.h"
 #include "panels/layout.h"
 
@@ -32,7 +31,8 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(CmdBack), .kind = Kind::Button, .place = {kBarWidth + kLabelWidth, kTop, kBackWidth, kHeight},
      .caption = "Back 10 s", .toolTip = "The system as it was 10 seconds of play ago, and on from there (Ctrl+Z)",
      .font = kPanelFont, .fontSize = 7, .outsideGame = true},
-    {QUORL_CONTROL(CmdContinue), .kind = Kind::Button, .place = {18730, 5640, 1070, 330}, .caption = "Continue",
+    // Left of the first preset button, over the main view's edge, while no system has begun.
+    {QUORL_CONTROL(CmdContinue), .kind = Kind::Button, .place = {14280, 6000, 1020, 360}, .caption = "Continue",
      .font = kPanelFont, .fontSize = 8, .hidden = true, .outsideGame = true},
 };
 
@@ -110,17 +110,10 @@ void TimelinePanel::back() {
 }
 
 void TimelinePanel::offerContinue(const std::string& saved) {
-  Control& help = *g_.help->c.Command14;
-  if (!c.CmdContinue->visible()) helpWidth_ = help.width();
-  help.setWidth(c.CmdContinue->left() - 60 - help.left());
   c.CmdContinue->setToolTip("Continue the game saved " + saved + ", where it was left");
   c.CmdContinue->setVisible(true);
 }
 
-void TimelinePanel::withdrawContinue() {
-  if (!c.CmdContinue->visible()) return;
-  c.CmdContinue->setVisible(false);
-  g_.help->c.Command14->setWidth(helpWidth_);
-}
+void TimelinePanel::withdrawContinue() { c.CmdContinue->setVisible(false); }
 
 }  // namespace quorl

@@ -34,15 +34,14 @@ class TimelinePanel {
   // "Back 10 s" and Ctrl+Z.
   void back();
 
-  // A saved game waits: "Continue" shows (beside the presets, where Help gives it room) until it is used
-  // or another system begins; pressing it runs `onContinue`.
+  // A saved game waits: "Continue" shows beside the preset buttons until it is used or another system
+  // begins; pressing it runs `onContinue`.
   void offerContinue(const std::string& saved);
   void withdrawContinue();
   std::function<void()> onContinue;
 
  private:
   Game& g_;
-  int helpWidth_ = 0;  // Help's width before Continue took part of it
 };
 
 }  // namespace quorl

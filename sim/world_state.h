@@ -21,10 +21,12 @@ namespace quorl {
 
 class WorldState {
  public:
-  // `rows` keeps only the table's rows below it; the rest are taken as a fresh table has them. `like`: an
-  // earlier copy whose columns this one shares where they have not changed; the rows past both `rows` and
-  // what `like` kept are taken to be as `like` had them (fresh): nothing writes past BodyCount within a
-  // system, so a copy a second later looks at the rows in play only.
+  // `rows` keeps only the table's rows below it; the rest are taken as a fresh table has them. The pass
+  // reaches no row past BodyCount, so a copy that only runs passes may take BodyCount + 1 rows: a small
+  // system is then taken in microseconds instead of a scan of the whole table. `like`: an earlier copy whose
+  // columns this one shares where they have not changed; the rows past both `rows` and what `like` kept are
+  // taken to be as `like` had them (fresh): nothing writes past BodyCount within a system, so a copy a
+  // second later looks at the rows in play only.
   void take(const BodyTable& b, const SharedState& s, const Random& r, int rows = kRows,
             const WorldState* like = nullptr);
   // Puts the world back exactly as it was taken: past a column's kept part every row is as a fresh table

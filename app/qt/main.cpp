@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
   const auto owned = std::make_unique<quorl::Game>(options);
   quorl::Game& game = *owned;
   quorl::rememberPace(game, settings);
+  quorl::rememberGoals(game, settings);
   // Every minute of play and at the end, the game is saved to be continued; the last one saved is offered.
   quorl::offerSavedGame(game);
   const auto save = [&game] {
