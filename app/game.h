@@ -42,6 +42,7 @@ struct RewindOptions {
   bool on = false;                              // only with a recording
   std::size_t budget = std::size_t{256} << 20;  // memory the snapshots may take
   std::function<std::int64_t()> clockMs;        // a monotonic clock; empty: passes at the pace
+  std::int64_t mostWorkNs = 30'000'000;         // the most pass time between two snapshots
 };
 
 struct GameOptions {

@@ -76,7 +76,7 @@ std::uint64_t Rewind::passed() {
   }
   playMs_ += std::max<std::int64_t>(step, 0);
   workNs_ += static_cast<std::int64_t>(passes) * passNs_;
-  if (playMs_ - lastKeptMs_ >= kKeepEveryMs || workNs_ - lastKeptWork_ >= kMostWorkNs) keep();
+  if (playMs_ - lastKeptMs_ >= kKeepEveryMs || workNs_ - lastKeptWork_ >= options_.mostWorkNs) keep();
   if (playMs_ - lastMinuteMs_ >= 60'000) {
     lastMinuteMs_ = playMs_;
     if (onMinuteOfPlay) onMinuteOfPlay();
@@ -141,7 +141,8 @@ void Rewind::thin() {
   for (std::size_t i = kept_.size() - 1; kept_.size() >= 3 && i >= 2; --i) {
     const Kept &older = kept_[i - 2], &newer = kept_[i];
     const std::int64_t age = playMs_ - kept_[i - 1].playMs;
-    if (newer.playMs - older.playMs <= spacingAt(age) && newer.workNs - older.workNs <= kMostWorkNs) drop(i - 1);
+    if (newer.playMs - older.playMs <= spacingAt(age) && newer.workNs - older.workNs <= options_.mostWorkNs)
+      drop(i - 1);
   }
   // Over the budget: the snapshot whose neighbours lie closest in pass time goes, until it fits.
   while (bytes_ > options_.budget && kept_.size() > 2) {

@@ -6,7 +6,7 @@
 // clock; headless, passes at the pace's cap, 5,000 a second at Max). A paused system's time does not move.
 // A moment is a pass: the state right after that pass (and its state check), before any input after it.
 // Going back costs the passes from the snapshot before: besides the spacing by age, snapshots lie at most
-// kMostWorkNs of pass time apart (a pass before each look is timed), as far as the memory budget allows.
+// RewindOptions::mostWorkNs of pass time apart (a pass before each look is timed), as far as the memory budget allows.
 #pragma once
 #include <array>
 #include <cstddef>
@@ -41,7 +41,6 @@ class Rewind {
   // The pass just run took this long (the one before each look is timed). The least of the last few is what
   // a pass costs: a pass that took longer was held up by something else.
   void passTook(std::int64_t ns);
-  static constexpr std::int64_t kMostWorkNs = 30'000'000;
   void loopStarted();
   void newFile();
   void afterInput();
