@@ -10,9 +10,7 @@
 
 namespace quorl {
 
-// No text of the window is less than this high, at any scale: a line of its font (ascent and descent, as
-// the font's metrics give them unrounded), in device pixels.
-inline constexpr double kMinTextPx = 9;
+// A line of the font (ascent and descent, as its metrics give them unrounded), in device pixels.
 double lineHeight(const QFont& font, qreal devicePixelRatio);
 
 class QtCanvas : public Canvas {
