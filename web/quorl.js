@@ -16,6 +16,8 @@ let running = true;
 let shownPath = -1;
 let lastTitle = '';
 let firstFrame = 0;
+// What a frame costs the page (the game's turns, the changed controls, the canvases), for the figures.
+const stats = { frames: 0, busyMs: 0, longestMs: 0 };
 
 const $ = (id) => document.getElementById(id);
 const bar = () => $('bar').offsetHeight;
@@ -351,7 +353,7 @@ function build() {
   els = [];
   $('others').textContent = '';
   const all = JSON.parse(Q.controls());
-  for (const d of all.controls) make(d);
+  for (const d of all.controls) make(d).el.dataset.name = d.name;
   layout(all);
 }
 
@@ -485,6 +487,7 @@ function drawPath(o) {
 
 function frame(now) {
   if (!running) return;
+  const began = performance.now();
   Q.frame(now);
   sync();
   const path = Q.pathShown(), newPath = path !== shownPath;
@@ -505,6 +508,10 @@ function frame(now) {
     $('note').dataset.replay = ended;
     note('Replay ' + ended);
   }
+  const busy = performance.now() - began;
+  stats.frames++;
+  stats.busyMs += busy;
+  stats.longestMs = Math.max(stats.longestMs, busy);
   if (!firstFrame) firstFrame = performance.now();
   requestAnimationFrame(frame);
 }
