@@ -58,9 +58,10 @@ void WebCanvas::setScale(double windowScale, double dpr) {
   // Texts are drawn anew at the new size over the place their resampled pixels took.
   const std::uint32_t back = background().argb();
   for (const Printed& t : printed_) {
-    const int x0 = std::max(0, static_cast<int>(t.left * k)), y0 = std::max(0, static_cast<int>(t.top * k));
-    const int x1 = std::min(w, static_cast<int>(std::ceil((t.left + t.width) * k)));
-    const int y1 = std::min(h, static_cast<int>(std::ceil((t.top + t.height) * k)));
+    const Box& a = t.area;
+    const int x0 = std::max(0, static_cast<int>(a.left * k)), y0 = std::max(0, static_cast<int>(a.top * k));
+    const int x1 = std::min(w, static_cast<int>(std::ceil((a.left + a.width) * k)));
+    const int y1 = std::min(h, static_cast<int>(std::ceil((a.top + a.height) * k)));
     for (int y = y0; y < y1; ++y) std::fill(pixels_.begin() + y * w + x0, pixels_.begin() + y * w + std::max(x0, x1), back);
   }
   for (Printed& t : printed_) draw(t);
@@ -76,19 +77,14 @@ void WebCanvas::draw(Printed& t) {
   const int rgb = (t.color.r << 16) | (t.color.g << 8) | t.color.b;
   quorl_draw_text(pixels_.data(), pixelWidth(), pixelHeight(), t.x * k, t.y * k, t.text.c_str(), rgb,
                   static_cast<int>(std::lround(size * dpr_)), t.bold, family.c_str(), extent);
-  t.left = t.x * k;
-  t.top = t.y * k;
-  t.width = extent[0];
-  t.height = extent[1];
+  t.area = {t.x * k, t.y * k, extent[0], extent[1]};
 }
 
 void WebCanvas::onPrint(double x, double y, const std::string& text, Color c) {
   if (legibleText) c = legibleOn(c, background());
-  Printed t{x, y, text, c, fontSize, fontBold, fontName};
+  Printed t{x, y, text, c, fontSize, fontBold, fontName, {}};
   draw(t);
-  // Enough for every name on the views; the oldest go first.
-  if (printed_.size() == 4096) printed_.pop_front();
-  printed_.push_back(std::move(t));
+  keepPrinted(printed_, std::move(t));
 }
 
 const std::uint8_t* WebCanvas::rgba() {

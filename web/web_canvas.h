@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/canvas.h"
+#include "ui/printed_text.h"
 #include "ui/ui.h"
 
 namespace quorl {
@@ -30,15 +31,10 @@ class WebCanvas : public Canvas {
   void onClear() override { printed_.clear(); }
 
  private:
-  struct Printed {
-    double x, y;
-    std::string text;
-    Color color;
-    double fontSize;
-    bool bold;
-    std::string fontName;
+  struct Box {
     double left = 0, top = 0, width = 0, height = 0;  // device pixels at the scale it was drawn
   };
+  using Printed = PrintedText<Box>;
   void draw(Printed& t);
   void allocate();
 

@@ -96,9 +96,7 @@ void QtCanvas::onPrint(double x, double y, const std::string& text, Color c) {
   if (legibleText) c = legibleOn(c, background());
   Printed t{x, y, text, c, fontSize, fontBold, fontName, {}};
   draw(t);
-  // Enough for every name on the views; the oldest go first.
-  if (printed_.size() == 4096) printed_.pop_front();
-  printed_.push_back(std::move(t));
+  keepPrinted(printed_, std::move(t));
 }
 
 double QtCanvas::smallestText() const {

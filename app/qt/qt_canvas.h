@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/canvas.h"
+#include "ui/printed_text.h"
 #include "ui/ui.h"
 
 namespace quorl {
@@ -34,16 +35,7 @@ class QtCanvas : public Canvas {
   void onClear() override { printed_.clear(); }
 
  private:
-  // A text as printed, so that a new scale draws it anew instead of shrinking its pixels.
-  struct Printed {
-    double x, y;
-    std::string text;
-    Color color;
-    double fontSize;
-    bool bold;
-    std::string fontName;
-    QRectF area;  // logical pixels at the scale it was drawn
-  };
+  using Printed = PrintedText<QRectF>;  // its area in logical pixels at the scale it was drawn
   QFont fontFor(double fontSize, bool bold, const std::string& family) const;
   void draw(Printed& p);
   void allocate();

@@ -68,7 +68,6 @@ async function main() {
     console.log(`first frame ${first.toFixed(0)} ms after the page was asked for`);
     check(first < 2000, 'the first frame within 2 s');
     await b.screenshot(path.join(out, 'page-start-1366x768.png'));
-    check(await drawn('PicWorld') >= 0, 'the planet strip is there');
 
     // The goals open by themselves on the first run; closed, they leave the main view.
     await press('CmdGoalsClose');
