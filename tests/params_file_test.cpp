@@ -191,6 +191,7 @@ TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFileOrIsLost) {
     std::int32_t highScore;  // read before any damage, or on its own
     double planets;          // restored only when the restore got that far
     bool aside;              // kept as tallyho.txt.bad
+    double torque = 1000;    // read before any damage, and shown only by a restore that got that far
   } cases[] = {
       {head + "0" + tail + "\n", 4242, 42, false},                          // a line end of one character
       {" 100 ,\t42 ,1,1000,1000,4242,0" + tail + "\r\n", 4242, 42, false},  // blanks round a field
@@ -203,7 +204,9 @@ TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFileOrIsLost) {
       {"100,42,1e999,1000,1000,4242,0" + tail + "\r\n", 4242, 17, true},          // the best reads on its own
       {head + "0,30,1000,133,10,0,20000,4200,0,2000,60,1\r\n", 4242, 17, true},   // thrust power beyond its bar
       {head + "0,9000,1000,133,10,0,7000,4200,0,2000,60,1\r\n", 4242, 42, true},  // zoom beyond its bar
-      {head + "0" + tail, 4242, 42, false},                                       // no line end
+      {head + "0,9000,77,133,10,0,7000,4200,0,2000,60,1\r\n", 4242, 42, true, 77},
+      {head + "0,30,77,x,10,0,7000,4200,0,2000,60,1\r\n", 4242, 17, true, 77},
+      {head + "0" + tail, 4242, 42, false},  // no line end
       {head + "0,30,1000,133,10,0,7000,4200,0,2000,60," + std::string(1 << 20, '7'), 4242, 17, true},
       {std::string("\x00\xff\r\n\x01,,\x7f", 8), 0, 17, true},
   };
@@ -220,6 +223,8 @@ TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFileOrIsLost) {
     EXPECT_EQ(r.highScore, c.highScore);
     EXPECT_EQ(r.planets, c.planets);
     EXPECT_EQ(g.c("TXplanets").text(), plain(c.planets));
+    EXPECT_EQ(r.torque, c.torque);
+    EXPECT_EQ(g.c("TXmo").text(), c.aside ? "1000" : plain(c.torque));
     EXPECT_EQ(fs::exists(path + ".bad"), c.aside);
     if (c.aside) {
       EXPECT_EQ(fileText(path + ".bad"), c.content);
