@@ -190,6 +190,18 @@ for i in "${CHOSEN[@]}"; do
 done
 [ "$bad" -eq 0 ] || exit 2
 
+# A fault only counts as caught when its tests pass without it.
+declare -A PATTERNS=()
+for i in "${CHOSEN[@]}"; do PATTERNS["${TESTS[i]}"]=1; done
+ALL=""
+for p in "${!PATTERNS[@]}"; do ALL+="${ALL:+|}($p)"; done
+if ! ctest --test-dir "$BUILD" -R "$ALL" -j"$JOBS" --timeout "$TIMEOUT" > "$SCRATCH/clean.log" 2>&1; then
+  grep -E "^[[:space:]]*[0-9]+ - |tests passed" "$SCRATCH/clean.log" >&2 || true
+  echo "mutate.sh: the tests fail without any fault planted (see $SCRATCH/clean.log); nothing run" >&2
+  exit 1
+fi
+echo "   the tests of these faults pass without them ($(($(date +%s) - START)) s)"
+
 killed=0 broken=0 survived=0
 SURVIVORS=()
 LOG=$SCRATCH/last.log
