@@ -12,10 +12,11 @@
 #   -t SECONDS the time a test may take before it counts as failed (default 300)
 #   --check    only check the list: every fault's text found exactly once, nothing built
 #
-# The copy builds once (Release, core, driver and tests, no Qt), then for each fault: plant it, build the
-# targets of its tests, run them (ctest -R), put the line back. A fault is killed when a test fails or
-# times out; one that does not build counts as killed but is reported apart, since it tests the compiler
-# rather than the suite.
+# The copy builds once (Release, core, driver and tests, no Qt; through ccache when there is one) and its
+# chosen faults' tests must pass there; then for each fault: plant it, build the targets of its tests, run
+# them (ctest -R), put the line back. A fault is killed when a test fails or times out (the line names the
+# first that failed); one that does not build counts as killed but is reported apart, since it tests the
+# compiler rather than the suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -33,7 +34,7 @@ while [ $# -gt 0 ]; do
     -f) LIST=$2; shift ;;
     -t) TIMEOUT=$2; shift ;;
     --check) CHECK=1 ;;
-    -h|--help) sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "mutate.sh: unknown option $1" >&2; exit 2 ;;
     *) SELECT+=("$1") ;;
   esac
@@ -222,7 +223,13 @@ for i in "${CHOSEN[@]}"; do
     verdict="killed"; killed=$((killed + 1))
   fi
   cp "$SCRATCH/original" "$file"  # a new time: the next build compiles the file again
-  printf '%3d. %-8s %4ds  %s: %s\n' "$((i + 1))" "$verdict" "$(($(date +%s) - t0))" "${FILES[i]}" "${TITLES[i]}"
+  # The first test that failed, to tell a real catch from a test that fails on its own now and then.
+  by=""
+  if [ "$verdict" = killed ]; then
+    by=$(sed -n '/The following tests FAILED:/{n;p;q}' "$LOG" | sed -E 's/^[[:space:]]*[0-9]+ - //; s/ \(.*//')
+    by=${by:+  [$by]}
+  fi
+  printf '%3d. %-8s %4ds  %s: %s%s\n' "$((i + 1))" "$verdict" "$(($(date +%s) - t0))" "${FILES[i]}" "${TITLES[i]}" "$by"
 done
 
 n=${#CHOSEN[@]}
