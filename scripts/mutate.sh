@@ -34,7 +34,7 @@ while [ $# -gt 0 ]; do
     -f) LIST=$2; shift ;;
     -t) TIMEOUT=$2; shift ;;
     --check) CHECK=1 ;;
-    -h|--help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
     -*) echo "mutate.sh: unknown option $1" >&2; exit 2 ;;
     *) SELECT+=("$1") ;;
   esac
