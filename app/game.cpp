@@ -3,10 +3,12 @@
 #include "app/game.h"
 
 #include "app/clock_score.h"
+#include "app/goals_panel.h"
 #include "app/help.h"
 #include "app/pace.h"
 #include "app/params.h"
 #include "app/pass_report.h"
+#include "app/path_preview.h"
 #include "app/preset_press.h"
 #include "app/program_start.h"
 #include "app/recorder.h"
@@ -53,6 +55,8 @@ Game::Game(GameOptions options)
   editor = std::make_unique<BodyEditor>(*this, p);
   multiNova = std::make_unique<MultipleNova>(*this, p);
   pace = std::make_unique<PacePanel>(*this);
+  goals = std::make_unique<GoalsPanel>(*this);
+  preview = std::make_unique<PathPreview>(*this);
   p = Peers{log.get(),  names.get(),   classes.get(), focus.get(),     editor.get(), views.get(), labels.get(),
             zoom.get(), picture.get(), nova.get(),    multiNova.get(), bio.get(),    launch.get()};
 
@@ -103,6 +107,7 @@ bool Game::pumpTurn() {
   } held(*log);
   ui.fire([this] { loop->pass(); });
   if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
+  preview->passed();
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
 }
@@ -123,6 +128,7 @@ bool Game::apply(const Input& in) {
   }
   if (in.kind == K::Tick && !in.control->timerRunning()) return false;
   if (recorder_) recorder_->before(in);
+  goals->before(in);
   try {
     switch (in.kind) {
       case K::Press: in.control->press(); break;
@@ -138,10 +144,12 @@ bool Game::apply(const Input& in) {
     // The core reports its own errors; anything else that escapes is shown rather than ending the game.
     status(std::string("Error: ") + e.what());
   }
+  goals->after(in);
   if (recorder_) {
     recorder_->after(in);
     checkAt_ = recorder_->nextLook();
   }
+  preview->applied(in);
   return true;
 }
 

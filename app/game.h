@@ -21,6 +21,8 @@ class PresetPress;
 class MainLoop;
 class GamePassReport;
 class PacePanel;
+class GoalsPanel;
+class PathPreview;
 class Recorder;
 
 // How the game records itself into replay.qr beside events.txt (docs/replay.md).
@@ -100,6 +102,8 @@ class Game : public World {
   std::unique_ptr<BodyEditor> editor;
   std::unique_ptr<MultipleNova> multiNova;
   std::unique_ptr<PacePanel> pace;
+  std::unique_ptr<GoalsPanel> goals;  // only watches the game
+  std::unique_ptr<PathPreview> preview;
 
  private:
   Peers peers_;

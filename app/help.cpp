@@ -21,7 +21,7 @@ const ControlRow<Self> kControls[] = {
     {QUORL_CONTROL(Command1), .kind = Kind::Button, .place = {0, 0, 360, 360}, .caption = "\u2609",
      .toolTip = "About Quorl", .fore = rgb(255, 223, 128), .back = rgb(40, 48, 72), .font = "DejaVu Sans",
      .fontSize = 11},
-    {QUORL_CONTROL(Command14), .kind = Kind::Button, .place = {17640, 5640, 2160, 330}, .caption = "Help",
+    {QUORL_CONTROL(Command14), .kind = Kind::Button, .place = {17640, 5640, 1030, 330}, .caption = "Help",
      .toolTip = "Don't Panic !!!", .font = kPanelFont, .fontSize = 8},
     {QUORL_CONTROL(Label13), .kind = Kind::Label, .place = {2500, 840, 10200, 3600},
      .caption = "The aim: build a stable solar system with as many living worlds as you can.\r"

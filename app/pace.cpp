@@ -91,7 +91,10 @@ void PacePanel::chosen(int setting) {
 void PacePanel::refreshRate() {
   const std::int64_t now = clockNs ? clockNs() : g_.ui.now() * 1'000'000;
   const std::uint64_t passes = g_.passesRun();
-  if (now > lastNs_) c.LabRate->setCaption(rateText(static_cast<double>(passes - lastPasses_) * 1e9 / (now - lastNs_)));
+  if (now > lastNs_) {
+    measured_ = static_cast<double>(passes - lastPasses_) * 1e9 / static_cast<double>(now - lastNs_);
+    c.LabRate->setCaption(rateText(measured_));
+  }
   lastNs_ = now;
   lastPasses_ = passes;
 }

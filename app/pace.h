@@ -52,6 +52,8 @@ class PacePanel {
 
   Pacer pacer;
   int setting() const { return setting_; }
+  // Passes a second at the pace in force: the cap, or at Max the rate of the last second (0 before one).
+  double rate() const { return kCaps[setting_] > 0 ? kCaps[setting_] : measured_; }
   // Chooses a setting as a click on its option does (0..2; anything else is refused).
   void choose(int setting);
 
@@ -67,6 +69,7 @@ class PacePanel {
   Game& g_;
   int setting_ = kWatch;
   std::uint64_t lastPasses_ = 0;
+  double measured_ = 0;
   std::int64_t lastNs_ = 0;
 };
 

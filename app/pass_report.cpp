@@ -2,6 +2,7 @@
 #include "app/pass_report.h"
 
 #include "app/game.h"
+#include "app/goals_panel.h"
 #include "events/biosphere.h"
 #include "io/event_log.h"
 #include "panels/class_sort.h"
@@ -24,6 +25,7 @@ void GamePassReport::event(const std::string& message) {
 }
 
 void GamePassReport::fused(int survivor, int absorbed, const std::string& message) {
+  g_.goals->fused(survivor, absorbed);
   g_.bio->carryLife(survivor, absorbed);
   event(message);
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -18,7 +19,9 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/path_preview.h"
 #include "bench/reference_pass.h"
+#include "sim/future.h"
 #include "sim/main_loop.h"
 #include "views/orbit_views.h"
 
@@ -243,6 +246,83 @@ int runBench(const std::vector<std::string>& sizes, std::ostream& out, std::ostr
   out << "plot=" << fixed(plotCost(0)) << " ns/body at the start, " << fixed(plotCost(200))
       << " ns/body after 200 passes (BomBA into the six views, 6668-body system)\n";
   return allSame ? 0 : 1;
+}
+
+namespace {
+
+// Preset 3 at seed 33333 with so many planets, 100 passes on, its largest planet selected.
+bool preset3(Game& g, int planets) {
+  build(g, {0, planets, 0}, 3);
+  for (int k = 0; k < 100; ++k) g.pumpTurn();
+  g.c("Command66").press();
+  return g.s.Focus > 2 && g.b.Gone[g.s.Focus] == 0;
+}
+
+// Processor time of the calling thread: what a copy costs whatever else the machine runs.
+double threadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+}  // namespace
+
+int runPreviewBench(std::ostream& out) {
+  out << "cpu: " << cpuModel() << ", " << pass::coresAvailable() << " cores for this process, load " << loadAverage()
+      << "\npreview: preset 3, seed 33333, 100 passes on, the largest planet; the copy on one thread\n";
+  int status = 0;
+  for (const int planets : {17, 3333}) {
+    BenchGame bench;
+    Game& g = *bench.game;
+    if (!preset3(g, planets)) {
+      out << "planets=" << planets << " could not be built\n";
+      status = 1;
+      continue;
+    }
+    // Taking the world, as the window's thread does for every path.
+    std::vector<double> takes;
+    WorldState state;
+    for (int k = 0; k < 50; ++k) {
+      const auto start = Steady::now();
+      state.take(g.b, g.s, g.random, g.s.BodyCount.get() + 1);
+      takes.push_back(seconds(start) * 1e6);
+    }
+    FutureRun copy;
+    copy.setThreads(1);
+    FutureAsk ask;
+    ask.body = g.s.Focus;
+    std::vector<double> ms, cpu, passes;
+    for (int k = 0; k < 5; ++k) {
+      ask.oneTurn = false;
+      ask.passes = PathPreview::kLength;
+      if (planets > 17) ask.deadline = Steady::now() + std::chrono::milliseconds(PathPreview::kBudgetMs);
+      const double cpu0 = threadSeconds();
+      const auto start = Steady::now();
+      const Future f = copy.run(state, ask);
+      ms.push_back(seconds(start) * 1e3);
+      cpu.push_back((threadSeconds() - cpu0) * 1e3);
+      passes.push_back(f.passes);
+    }
+    ask.oneTurn = true;
+    ask.deadline = Steady::time_point::max();
+    const int turn = planets > 17 ? 0 : copy.run(state, ask).passes;
+    out << "planets=" << planets << " bodies=" << g.s.BodyCount << " take=" << fixed(median(takes)) << " us ("
+        << state.bytes() / 1024 << " KB)";
+    if (planets > 17)
+      out << " budget=" << PathPreview::kBudgetMs << " ms passes=" << fixed(median(passes), 0) << " of "
+          << PathPreview::kLength << " (" << fixed(median(passes) / median(ms) * 1e3, 0) << "/s)\n";
+    else
+      out << " copy of " << PathPreview::kLength << " passes=" << fixed(median(ms)) << " ms (best "
+          << fixed(*std::min_element(ms.begin(), ms.end())) << ", processor " << fixed(median(cpu))
+          << " ms) one turn=" << turn << " passes\n";
+    out.flush();
+  }
+  return status;
 }
 
 }  // namespace quorl

@@ -22,5 +22,7 @@ struct BenchGame {
 
 // Every system size and the costs around the pass; or, given body counts, the pass at those sizes only.
 int runBench(const std::vector<std::string>& sizes, std::ostream& out, std::ostream& err);
+// quorl-cli bench preview: what the path preview costs (a copy run ahead, and taking the world for it).
+int runPreviewBench(std::ostream& out);
 
 }  // namespace quorl

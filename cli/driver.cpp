@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "app/game.h"
+#include "app/goals_panel.h"
+#include "app/path_preview.h"
 #include "app/recorder.h"
 #include "cli/recording_canvas.h"
 #include "sim/fields.h"
@@ -252,6 +254,14 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     if (!putFieldText(*field, p, text, why)) throw ScriptError{why + " for " + name};
     // A scene set by hand is not something a player can do: the system being recorded no longer replays.
     if (Recorder* r = g.recorder()) r->spoil("'put " + rest + "'");
+  } else if (cmd == "goals") {
+    out << g.goals->describe();
+  } else if (cmd == "path") {
+    // The path preview as the window would show it once its path is computed: computed here at once.
+    PathPreview& p = *g.preview;
+    p.refresh();
+    out << p.summary() << "LabPath.caption=" << escapeText(p.c.LabPath->caption())
+        << "\nLabPath.fore=" << colorText(p.c.LabPath->fore()) << '\n';
   } else if (cmd == "key") {
     if (rest.size() != 1) throw ScriptError{"key takes one character"};
     g.apply(Input::key(rest[0]));

@@ -18,7 +18,7 @@
 int main(int argc, char** argv) {
   const char* usage =
       "usage: quorl-cli [--dir DIR] [--record] [--save-replay FILE] [SCRIPT]\n       quorl-cli replay FILE\n"
-      "       quorl-cli bench [BODIES...]\n       quorl-cli --help | --version\n";
+      "       quorl-cli bench [preview | BODIES...]\n       quorl-cli --help | --version\n";
   if (auto done = quorl::answerAbout(argc, argv, "quorl-cli", usage, std::cout)) return *done;
   // QUORL_SIMD or QUORL_THREADS that cannot be used: the automatic choice runs, and the driver says so.
   if (const std::string& note = quorl::pass::engine().note; !note.empty()) std::cerr << "quorl-cli: " << note << "\n";
@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
       std::cerr << "replay takes one file: quorl-cli replay FILE\n";
       return 2;
     } else if (a == "bench") {
+      if (i + 1 < argc && std::string(argv[i + 1]) == "preview") return quorl::runPreviewBench(std::cout);
       return quorl::runBench(std::vector<std::string>(argv + i + 1, argv + argc), std::cout, std::cerr);
     } else if (script.empty() && a.rfind("--", 0) != 0) {
       script = a;

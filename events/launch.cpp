@@ -238,6 +238,19 @@ std::string LaunchPanel::refusal(int s, int& craft) {
   return "";
 }
 
+LaunchAim LaunchPanel::aim() const {
+  const SharedState& st = w_.s;
+  return {Val(c.TXpower->text()) / 100000 * thrustScale(st), c.ScrStation->value() / 1000.0, Val(c.Text10->text()),
+          st.LaunchDirX, st.LaunchDirY};
+}
+
+bool LaunchPanel::wouldLaunch(int& row, LaunchAim& a) {
+  row = -1;
+  if (!refusal(w_.s.Focus, row).empty()) return false;
+  a = aim();
+  return true;
+}
+
 void LaunchPanel::launch() {
   BodyTable& b = w_.b;
   SharedState& st = w_.s;
@@ -247,19 +260,7 @@ void LaunchPanel::launch() {
   const int k = st.LifeCode - 10;
 
   p_.zoom->clearAreas();
-  const double P = Val(c.TXpower->text()) / 100000 * thrustScale(st);
-  const double f = c.ScrStation->value() / 1000.0;
-  b.PosZ[cr] = b.PosZ[s];
-  b.PosY[cr] = b.PosY[s] + st.LaunchDirY * f;
-  b.PosX[cr] = b.PosX[s] + st.LaunchDirX * f;
-  b.VelX[cr] = b.VelX[s] + P * st.LaunchDirX / 100;
-  b.VelY[cr] = b.VelY[s] + P * st.LaunchDirY / 100;
-  b.VelZ[cr] = b.VelZ[s] + P * Val(c.Text10->text()) / 100;
-  b.Gone[cr] = 0;
-
-  const CraftKind& kind = kCraft[k];
-  b.Fuel[cr] = kind.fuel;
-  b.BodyName[cr] = craftName(s, k, kind.marker);
+  startCraft(b, st, w_.random, s, cr, aim());
   st.LaunchCooldown = 25;
   b.PlanetClass[cr] = 1;
   for (int i = 0; i < kLifeKinds; ++i) b.LifeCount[i][cr] = 0;
@@ -267,7 +268,6 @@ void LaunchPanel::launch() {
   b.LifeCount[k][s] -= 1;
   b.ColorR[cr] = b.ColorG[cr] = b.ColorB[cr] = 255;
   if (k != 1) steering.open();
-  craftKind(s, cr, k);
   // Listed after the kind settings, so that a craft launched from a craft is listed by the name it keeps.
   p_.nova->addNewWorld(cr);
   steering.showFuel(b.Fuel[cr]);
@@ -280,16 +280,18 @@ void LaunchPanel::launch() {
   open();
 }
 
-std::string LaunchPanel::craftName(int s, int k, const std::string& marker) {
-  const std::string& world = w_.b.BodyName[s];
-  const auto R = [this](int n) { return static_cast<int>(Int(w_.Rnd() * n)); };
+namespace {
+
+std::string craftName(const BodyTable& b, const SharedState& st, Random& r, int s, int k, const std::string& marker) {
+  const std::string& world = b.BodyName[s];
+  const auto R = [&r](int n) { return static_cast<int>(Int(r.rnd() * n)); };
   const auto V = [](int i) { return std::string(NameGenerator::VowelParts[static_cast<std::size_t>(i)]); };
   const auto C = [](int i) { return std::string(NameGenerator::ConsonantParts[static_cast<std::size_t>(i)]); };
   const auto L = [](int i) { return std::string(1, NameGenerator::NameLetter(i)); };
   std::string name;
   switch (R(3)) {
     case 0: {
-      const double u = w_.Rnd();
+      const double u = r.rnd();
       const int a = R(10), bb = R(26);
       name = marker + world.substr(0, static_cast<std::size_t>(Int(2 * u) + 2)) + V(a) + C(bb) + "~";
       const int m1 = R(25) + 10, m2 = R(25) + 10;
@@ -299,7 +301,7 @@ std::string LaunchPanel::craftName(int s, int k, const std::string& marker) {
     case 1: {
       const int v = R(5) + 1;
       // Column 5 of the craft words is the empty word.
-      name = marker + (v <= 4 ? w_.s.CraftWords[static_cast<std::size_t>(k)][static_cast<std::size_t>(v)] : "");
+      name = marker + (v <= 4 ? st.CraftWords[static_cast<std::size_t>(k)][static_cast<std::size_t>(v)] : "");
       if (k == 2) {
         name = "+U" + Str(R(999));
       } else {
@@ -313,15 +315,14 @@ std::string LaunchPanel::craftName(int s, int k, const std::string& marker) {
       name = marker + upper(L(m)) + lower(world) + V(a);
     }
   }
-  if (name.size() > 12) name.resize(static_cast<std::size_t>(12 - Int(w_.Rnd() * 3)));
+  if (name.size() > 12) name.resize(static_cast<std::size_t>(12 - Int(r.rnd() * 3)));
   return name;
 }
 
-void LaunchPanel::craftKind(int s, int cr, int k) {
-  BodyTable& b = w_.b;
-  const auto R = [this](int n) { return static_cast<int>(Int(w_.Rnd() * n)); };
+void craftKind(BodyTable& b, const SharedState& st, Random& r, int s, int cr, int k) {
+  const auto R = [&r](int n) { return static_cast<int>(Int(r.rnd() * n)); };
   if (b.CraftCode[s] <= 0) {
-    b.BodyKind[cr] = w_.s.LifeCode;
+    b.BodyKind[cr] = st.LifeCode;
     b.CraftCode[cr] = static_cast<std::int16_t>(kCraft[k].code + R(8));
     b.Mass[cr] = k == 1 ? (R(5) + 5) * 1e-22 : kCraft[k].mass;
     return;
@@ -333,6 +334,23 @@ void LaunchPanel::craftKind(int s, int cr, int k) {
   b.BodyName[cr] = b.BodyName[s].substr(0, 1) + " #" + std::string(1, NameGenerator::NameLetter(m)) +
                    std::string(NameGenerator::VowelParts[static_cast<std::size_t>(a)]) +
                    std::string(NameGenerator::ConsonantParts[static_cast<std::size_t>(bb)]);
+}
+
+}  // namespace
+
+void startCraft(BodyTable& b, const SharedState& st, Random& r, int s, int cr, const LaunchAim& aim) {
+  const int k = st.LifeCode - 10;
+  b.PosZ[cr] = b.PosZ[s];
+  b.PosY[cr] = b.PosY[s] + aim.dirY * aim.station;
+  b.PosX[cr] = b.PosX[s] + aim.dirX * aim.station;
+  b.VelX[cr] = b.VelX[s] + aim.power * aim.dirX / 100;
+  b.VelY[cr] = b.VelY[s] + aim.power * aim.dirY / 100;
+  b.VelZ[cr] = b.VelZ[s] + aim.power * aim.elevation / 100;
+  b.Gone[cr] = 0;
+  const CraftKind& kind = kCraft[k];
+  b.Fuel[cr] = kind.fuel;
+  b.BodyName[cr] = craftName(b, st, r, s, k, kind.marker);
+  craftKind(b, st, r, s, cr, k);
 }
 
 }  // namespace quorl

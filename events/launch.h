@@ -11,6 +11,19 @@ namespace quorl {
 // √(MasterScale / 31): launch power and thrust grow with the scale of time; a scale below 0 gives none.
 double thrustScale(const SharedState& s);
 
+// How a launch now pushes its craft: the power with the scale of time, the station's share of the launch
+// direction, the elevation's number, and the direction of the last biosphere tick.
+struct LaunchAim {
+  double power = 0, station = 0, elevation = 0;
+  double dirX = 0, dirY = 0;
+  bool operator==(const LaunchAim&) const = default;
+};
+
+// The craft's start, one rule for the real launch and for the aimed path: row c is placed beside world s
+// and given its velocity, fuel, name, kind, code and mass, drawing on r as a launch does (the name, then
+// the kind). The world's life code (11..15) chooses the kind.
+void startCraft(BodyTable& b, const SharedState& st, Random& r, int s, int c, const LaunchAim& aim);
+
 class LaunchPanel {
  public:
   LaunchPanel(World& w, Peers& p);
@@ -40,14 +53,16 @@ class LaunchPanel {
   void showWorld(int s, int lifeCode);
   // The launch direction from the angle box, and the direction display.
   void updateDirection();
+  // The row and the aim of the craft a launch would start now from the selected world; false when the
+  // launch would be refused.
+  bool wouldLaunch(int& row, LaunchAim& aim);
 
  private:
   void toggle();
   void launch();
   // Why the selected world s cannot launch now, or empty; c is then the craft's row.
   std::string refusal(int s, int& c);
-  std::string craftName(int s, int k, const std::string& marker);
-  void craftKind(int s, int c, int k);
+  LaunchAim aim() const;
   // A box that mirrors a bar, left by the player: the bar moves to its whole number (less the offset).
   void boxLeft(Control& box, Control& bar, int offset, const char* what);
 

@@ -17,12 +17,14 @@ namespace {
 using namespace layout;
 
 // The frame (window units, 144 x 100 pixels): the fuel bar, the thrust box and bar, then the picture of the keys.
-constexpr int kCapWidth = 540, kBarLeft = 600, kFuelTop = 285, kFuelHeight = 150;
+constexpr int kCapWidth = 540, kBarLeft = 600, kFuelTop = 285, kFuelHeight = 100;
+constexpr int kFineTop = 395, kFineHeight = 40;
 constexpr int kThrustTop = 450, kThrustHeight = 255, kThrustBarLeft = 1160;
 constexpr int kFuelRoom = 2100 - kBarLeft;  // a fuel that was put above a lightball's stays inside the frame
+static_assert(Steering::kFineFuel * Steering::kFineUnitWidth == kFuelRoom, "the fine bar spans the fuel bar's room");
 constexpr int kPictureTop = 725, kPictureWidth = 2040, kPictureHeight = 760;
 
-constexpr Color kFuelBack = rgb(60, 200, 90);
+constexpr Color kFuelBack = rgb(60, 200, 90), kFineBack = rgb(170, 245, 190);
 constexpr Color kPictureBack = rgb(8, 10, 18);
 
 constexpr const char* kKeysTip = "W + X thrust on the Z-axis ... A + D change the intensity of thrust";
@@ -36,6 +38,8 @@ const ControlRow<Self> kControls[] = {
      .caption = "Fuel", .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 7},
     {QUORL_CONTROL(PFUel), .kind = Kind::Picture, .parent = "Frame4", .place = {kBarLeft, kFuelTop, 0, kFuelHeight},
      .back = kFuelBack},
+    {QUORL_CONTROL(PFuelFine), .kind = Kind::Picture, .parent = "Frame4", .place = {kBarLeft, kFineTop, 0, kFineHeight},
+     .toolTip = "Fuel within its last ten units: the bar empties every ten units spent", .back = kFineBack},
     {QUORL_CONTROL(CapThrust), .kind = Kind::Label, .parent = "Frame4", .place = {45, kThrustTop, kCapWidth, 240},
      .caption = "Thrust", .fore = kCaptionFore, .back = kPanelBack, .font = kPanelFont, .fontSize = 7},
     {QUORL_CONTROL(txTHrust), .kind = Kind::TextBox, .parent = "Frame4",
@@ -87,6 +91,7 @@ Steering::Steering(World& w, Peers& p) : w_(w), p_(p) {
   c.Frame4->onClick = [this] { toggle(); };
   c.txTHrust->onLostFocus = [this] { thrustLeft(); };
   setBar(c.PFUel, 0, kFuelBack);
+  setBar(c.PFuelFine, 0, kFineBack);
   showThrust(Val(inForce_));
   drawKeys();
 }
@@ -218,6 +223,8 @@ void Steering::showThrust(double u) {
 void Steering::showFuel(double fuel) {
   const double width = std::clamp(fuel, 0.0, double(kFuelRoom));
   setBar(c.PFUel, static_cast<int>(std::nearbyint(width)), kFuelBack);
+  const double fine = std::isfinite(fuel) && fuel > 0 ? std::fmod(fuel, kFineFuel) : 0;
+  setBar(c.PFuelFine, static_cast<int>(std::nearbyint(fine * kFineUnitWidth)), kFineBack);
   c.PFUel->setToolTip("Fuel:=  " + Str(Int(fuel * 100) / 100));
 }
 

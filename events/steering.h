@@ -15,11 +15,15 @@ class Steering {
     Handle Frame4;    // "Thrust Keys:"; a click opens or collapses it
     Handle Picture1;  // the key layout, drawn by the program
     Handle CapFuel, PFUel;
+    Handle PFuelFine;  // under the fuel bar: the fuel within its last ten units, finely
     Handle CapThrust, txTHrust, Pthrust;
   } c;
 
   // The frame's two states (window units). Both keep the frame's top; the height tells them apart.
   static constexpr int kOpenHeight = 1500, kCollapsedHeight = 240;
+  // The fine fuel bar runs across the room of the fuel bar for every ten units of fuel: a unit of fuel is
+  // 150 window units of it, four device pixels or more at any scale of the window, so every spend shows.
+  static constexpr double kFineFuel = 10, kFineUnitWidth = 150;
   void open();
   void collapse();
 

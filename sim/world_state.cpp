@@ -98,8 +98,9 @@ int kindsOf(const Field& f) { return f.outer > 0 ? f.outer : 1; }
 
 }  // namespace
 
-void WorldState::take(const BodyTable& b, const SharedState& s, const Random& r) {
+void WorldState::take(const BodyTable& b, const SharedState& s, const Random& r, int rows) {
   columns_.clear();
+  rows = std::clamp(rows, 0, kRows);
   const auto& table = fields();
   for (std::size_t fi = 0; fi < table.size(); ++fi) {
     const Field& f = table[fi];
@@ -111,7 +112,7 @@ void WorldState::take(const BodyTable& b, const SharedState& s, const Random& r)
             if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, DateTime>) {
               return;  // no per-body field has these types
             } else {
-              int n = kRows;
+              int n = rows;
               while (n > 0 && isFresh(row[n - 1])) --n;
               if (n == 0) return;
               columns_.push_back({static_cast<std::uint16_t>(fi), static_cast<std::uint16_t>(k),

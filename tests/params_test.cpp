@@ -295,7 +295,11 @@ TEST_F(Panel, OpeningHelpLiesOnTheMainViewAndTheStatusLineBelowThePictureStrip) 
   const Control& status = c("Labill");
   const Control& strip = c("PicWorld");
   EXPECT_GE(status.top(), strip.top() + strip.height());
-  EXPECT_EQ(status.width(), 15360);
+  // With the path's box and text at its right end, it spans the main view.
+  const Control& path = c("LabPath");
+  EXPECT_EQ(path.top(), c("ChPath").top() + c("ChPath").height());
+  EXPECT_LE(status.left() + status.width(), path.left());
+  EXPECT_EQ(path.left() + path.width(), 15360);
 }
 
 }  // namespace

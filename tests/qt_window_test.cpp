@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/goals_panel.h"
 #include "app/pace.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
@@ -252,7 +253,15 @@ TEST_F(Window, ScalesAsAWholeToFitTheScreenAndFollowsResizes) {
     for (int i = 1; i < 10; ++i)
       EXPECT_EQ(window->widgetFor("CDp(" + std::to_string(i) + ")")->geometry().right() + 1,
                 window->widgetFor("CDp(" + std::to_string(i + 1) + ")")->geometry().left());
-    EXPECT_NEAR(window->widgetFor("TXplanets")->font().pointSizeF(), 8 * s, 1e-9);
+    // ... but never so far that a line of text is under 9 device pixels: then it is the least size that is not.
+    QFont font = window->widgetFor("TXplanets")->font();
+    const qreal dpr = window->devicePixelRatioF();
+    if (std::abs(font.pointSizeF() - 8 * s) > 1e-9) {
+      EXPECT_GT(font.pointSizeF(), 8 * s);
+      EXPECT_GE(QFontMetricsF(font).height() * dpr, 9);
+      font.setPointSizeF(font.pointSizeF() - 0.25);
+      EXPECT_LT(QFontMetricsF(font).height() * dpr, 9);
+    }
     // The main view's picture is the view's size, and still holds what was drawn.
     const QImage& image = static_cast<QtCanvas&>(g.canvas("Quorl")).image();
     EXPECT_NEAR(image.deviceIndependentSize().width(), 15360 * s / 15, 1.0);
@@ -315,6 +324,12 @@ TEST_F(Window, EveryCaptionFitsItsPlaceAtTheLargestNumbers) {
       const QFontMetrics m(w->font());
       if (auto* label = qobject_cast<QLabel*>(w)) {
         const int room = label->contentsRect().width() - label->indent();
+        if (!label->wordWrap()) {
+          // Too long for its place at the least legible size: one line that fits, the whole in the tool tip.
+          EXPECT_LE(m.horizontalAdvance(label->text()), room);
+          EXPECT_FALSE(label->toolTip().isEmpty());
+          continue;
+        }
         for (const QString& word : label->text().split(' ', Qt::SkipEmptyParts))
           EXPECT_LE(m.horizontalAdvance(word), room);
         const int lines = m.boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, label->text()).height();
@@ -448,6 +463,28 @@ TEST_F(Window, ThePumpKeepsToThePaceAndThePaceIsRemembered) {
   const double passes = static_cast<double>(g.passesRun() - from), seconds = t.elapsed() / 1000.0;
   EXPECT_GT(passes, 0);
   EXPECT_LE(passes, 5000 * seconds * 1.05 + 5000 * Pacer::kCatchUpNs / 1e9 + 1);
+}
+
+TEST_F(Window, TheGoalsShowThemselvesOnTheFirstRunAndAreRemembered) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString file = dir.filePath(QStringLiteral("quorl.ini"));
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(::testing::Message() << "run " << run);
+    window.reset();  // the program ends before it starts again
+    Game& g = makeGame();
+    QSettings settings(file, QSettings::IniFormat);
+    rememberGoals(g, settings);
+    window->syncNow();
+    // Only the very first run opens them by itself; a system built is kept from the first run on.
+    EXPECT_EQ(widget<QWidget>("FraGoals")->isVisible(), run == 1);
+    EXPECT_EQ(g.goals->goals().mark(kGoalSystem).earlier, run == 2);
+    widget<QPushButton>("CDp(3)")->click();
+    const std::string kept = settings.value("goals").toString().toStdString();
+    EXPECT_EQ(kept.rfind("system ", 0), 0u) << kept;
+    EXPECT_EQ(widget<QPushButton>("CmdGoals")->text(), QString("Goals %1/13").arg(g.goals->goals().count()));
+    g.goals->onChanged = nullptr;
+  }
 }
 
 }  // namespace

@@ -49,6 +49,21 @@ TEST_F(Steer, KeysPushBrakeOrSetTheIntensityAndEveryOneCostsFuel) {
   }
 }
 
+// Under the fuel bar, the fuel within its last ten units: 150 window units a unit of fuel.
+TEST_F(Steer, TheFineFuelBarShowsEverySpend) {
+  const struct {
+    double fuel;
+    const char* thrust;
+    int coarse, fine;
+  } cases[] = {{1000, "500", 1000, 1425}, {1000, "100", 1000, 1485}, {5.2, "1", 5, 780},
+               {0.7, "500", 0, 30},      {0.4, "500", 0, 0}};
+  for (const auto& t : cases) {
+    press('e', t.fuel, t.thrust);
+    EXPECT_EQ(g.c("PFUel").width(), t.coarse) << t.fuel;
+    EXPECT_EQ(g.c("PFuelFine").width(), t.fine) << t.fuel;
+  }
+}
+
 TEST_F(Steer, TheThrustIsKeptBetweenOneAnd1024AndItsBarRunsYellowToRed) {
   const struct {
     const char *typed, *velocity, *after;

@@ -3,25 +3,37 @@
 // the editor band and the help text are looked for in its pixels; a long number is shown whole in the box the
 // player is in. Then the about window replaces the main window and its "--" ends the program. Writes
 // OUT-main.png, OUT-editor.png and OUT-about.png for a person to see.
-// With "fit": the window as it opens on this screen, whole and without scroll bars, and a preset's bodies
-// drawn in the main view; writes OUT-fit-WxH.png.
+// With "fit": the window as it opens on this screen, whole and without scroll bars, with the goals panel
+// of a very first run over the sky, then a preset's bodies drawn in the main view and the goals it ticked;
+// every text of the window at least 9 device pixels high. Writes OUT-fit-WxH.png, OUT-goals-first-WxH.png
+// and OUT-goals-WxH.png. With "path": the path preview over the main view, of an
+// aimed launch, of the starship launched, of the same starship pushed onto an escape course, and of a
+// world that will be swallowed; writes OUT-aim-WxH.png, OUT-craft-WxH.png, OUT-escape-WxH.png and
+// OUT-impact-WxH.png.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "app/game.h"
+#include "app/goals_panel.h"
+#include "app/path_preview.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
+#include "app/qt/settings.h"
+#include "cli/driver.h"
 #include "tests/qt_wait.h"
 #include "tests/scenario.h"
 
@@ -55,6 +67,41 @@ int pixels(const QImage& shot, QPoint origin, QRect units, Color c, int blueFrom
 
 bool inside(const QRect& screen, QWidget* w) { return screen.contains(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())); }
 
+// Every caption, name, number and legend, shown or not: a line of the widget's own font, and of each text a
+// drawing area printed, at least 9 device pixels high at the window's scale (the font's line, unrounded).
+void legible(Game& g, QuorlWindow& window) {
+  const qreal dpr = window.devicePixelRatioF();
+  std::string small;
+  int texts = 0;
+  for (const Control& c : g.ui.all()) {
+    QWidget* w = window.widgetFor(c.name);
+    if (!w) continue;
+    double high = 0;
+    switch (c.kind) {
+      case Kind::Label:
+      case Kind::Button:
+      case Kind::CheckBox:
+      case Kind::Option:
+      case Kind::Frame:
+      case Kind::TextBox: high = QFontMetricsF(w->font()).height() * dpr; break;
+      default:
+        if (auto* canvas = dynamic_cast<QtCanvas*>(c.canvas.get())) high = canvas->smallestText();
+    }
+    texts += high > 0;
+    if (high > 0 && high < 9) {
+      char text[32];
+      std::snprintf(text, sizeof text, "=%.2f", high);
+      small += " " + c.name + text;
+    }
+  }
+  std::printf("%d texts at scale %.3f\n", texts, window.scale());
+  check(small.empty(), "every text at least 9 device pixels high" + (small.empty() ? std::string() : ", but:" + small));
+}
+
+void saveShot(const std::string& path) {
+  QGuiApplication::primaryScreen()->grabWindow(0).toImage().save(QString::fromStdString(path));
+}
+
 // The window on this screen, as a player first sees it, then a preset running at the default pace.
 int fit(Game& g, QuorlWindow& window, const std::string& out) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -64,17 +111,27 @@ int fit(Game& g, QuorlWindow& window, const std::string& out) {
   check(scroll && !scroll->horizontalScrollBar()->isVisible() && !scroll->verticalScrollBar()->isVisible(),
         "no scroll bars");
   check(roomy ? window.scale() == 1.0 : window.scale() < 1.0, "today's size on a large screen, smaller on a small one");
-  for (const char* name : {"Quorl", "Labill", "FraMoon", "PicSide", "PicWorld", "CDp(10)", "FraLif"})
+  for (const char* name : {"Quorl", "Labill", "FraMoon", "PicSide", "PicWorld", "CDp(10)", "FraLif", "FraGoals"})
     check(inside(screen, window.widgetFor(name)), std::string(name) + " on the screen");
+  const std::string size = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+
+  // The very first run: the goals over the sky, nothing reached yet.
+  check(window.widgetFor("FraGoals")->isVisible(), "the goals shown by themselves on the first run");
+  runFor(300);
+  saveShot(out + "-goals-first-" + size + ".png");
+  legible(g, window);
+  static_cast<QPushButton*>(window.widgetFor("CmdGoalsClose"))->click();
+  check(!window.widgetFor("FraGoals")->isVisible(), "Close takes the goals away");
 
   static_cast<QPushButton*>(window.widgetFor("CDp(3)"))->click();
+  // The folded panels open, so that the picture shows all there is to read.
+  for (const char* panel : {"FraLif", "FraCosmo", "Frame4"}) g.apply(Input::press(g.c(panel)));
   runFor(2000);
   window.syncNow();
   window.repaint();
   runFor(100);
   const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-  shot.save(QString::fromStdString(out + "-fit-" + std::to_string(screen.width()) + "x" +
-                                   std::to_string(screen.height()) + ".png"));
+  shot.save(QString::fromStdString(out + "-fit-" + size + ".png"));
   std::set<QRgb> colours;
   for (int i = 3; i <= g.s.BodyCount; ++i)
     if (!g.b.Gone[i]) colours.insert(qRgb(g.b.ColorR[i], g.b.ColorG[i], g.b.ColorB[i]));
@@ -88,6 +145,71 @@ int fit(Game& g, QuorlWindow& window, const std::string& out) {
       drawn += shot.rect().contains(x, y) && colours.count(shot.pixel(x, y) | 0xff000000u);
   std::printf("%d pixels in the colours of %zu bodies\n", drawn, colours.size());
   check(drawn > 200, "bodies drawn in the main view");
+
+  // The goals again from beside Help, with what the game has reached ticked: a probe selects a world.
+  static_cast<QPushButton*>(window.widgetFor("CmdMars(0)"))->click();
+  static_cast<QPushButton*>(window.widgetFor("CmdGoals"))->click();
+  window.syncNow();
+  runFor(300);
+  saveShot(out + "-goals-" + size + ".png");
+  check(g.goals->goals().reached(kGoalSystem) && window.widgetFor("FraGoals")->isVisible(),
+        "the goals open beside Help with the system built ticked");
+  legible(g, window);
+  return failures ? 1 : 0;
+}
+
+// The scene of tests/scripts/path_escape.qs, running at Watch pace: each path is computed on the worker and
+// drawn over the main view in its colour (gold aimed, light for a closed course, red for an escape).
+int paths(Game& g, QuorlWindow& window, const std::string& out) {
+  const auto run = [&](const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream printed, errors;
+    check(runScript(g, in, printed, errors) == 0, "the scene: " + errors.str());
+  };
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const std::string size = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+  const auto look = [&](const char* name, QRgb colour) {
+    // A path taken after the scene was set: one on its way before comes back first.
+    const std::uint64_t set = g.passesRun();
+    const bool computed =
+        waitFor([&] { return !g.preview->wanted() && g.preview->from() >= set && g.preview->path().passes > 0; }, 5000);
+    check(computed, std::string(name) + ": a path computed on the worker");
+    runFor(150);
+    window.syncNow();
+    window.repaint();
+    runFor(100);
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    shot.save(QString::fromStdString(out + "-" + name + "-" + size + ".png"));
+    // The main view, the edge view and the side view (the latter two lie over the former).
+    const qreal k = shot.devicePixelRatio();
+    QRegion views;
+    for (const char* area : {"Quorl", "PiZX", "PiZY"}) {
+      QWidget* view = window.widgetFor(area);
+      views += QRect(view->mapToGlobal(QPoint(0, 0)) * k, view->size() * k);
+    }
+    int dots = 0;
+    for (const QRect& r : views)
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) dots += shot.rect().contains(x, y) && shot.pixel(x, y) == colour;
+    std::printf("%s: %d pixels of the path\n", name, dots);
+    check(dots > 100, std::string(name) + ": the path drawn over the orbit views");
+    std::printf("%s: %s\n", name, g.preview->c.LabPath->caption().c_str());
+  };
+  run("clock 2026-01-01 10:00:00\ntype TXran 33333\npress CDp(5)\npasses 200\npress CmdMars(1)\nput Orbits 20\n"
+      "tick TimWheel\nset ScrAngle 1571\ntick TimWheel\n");
+  look("aim", qRgb(255, 214, 110));
+  run("press Command12\nset Hcelest 51\n");
+  look("craft", qRgb(170, 225, 255));
+  run("key d\nkey d\nkey d\nkey d\nkey d\nkey c\n");
+  look("escape", qRgb(255, 70, 70));
+  // A busy machine may cut the path short, which a second line says.
+  check(g.preview->c.LabPath->caption().rfind("On an escape course: brake with s", 0) == 0,
+        "the warning beside the status line");
+  // A world that another will swallow some 11775 passes on: its path ends in a ring.
+  run("type TXran 33333\ntype TXplanets 30\nleave TXplanets\npress CDp(3)\npasses 300\nset Hcelest 11\n"
+      "press ChPath\n");
+  look("impact", qRgb(170, 225, 255));
+  check(g.preview->c.LabPath->caption().rfind("impact in ", 0) == 0, "the impact beside the status line");
   return failures ? 1 : 0;
 }
 
@@ -105,13 +227,18 @@ int main(int argc, char** argv) {
   options.dir = testing::tempDir();
   options.canvases = qtCanvasFactory();
   Game g(options);
+  const bool fitting = argc > 2 && std::string(argv[2]) == "fit";
+  // A player's settings with no record of goals yet: the very first run.
+  QSettings settings(QString::fromStdString(options.dir + "/quorl.ini"), QSettings::IniFormat);
+  if (fitting) rememberGoals(g, settings);
   QuorlWindow window(g);
   window.show();
   if (!testing::shown(window)) {
     std::fprintf(stderr, "the window was never shown\n");
     return 1;
   }
-  if (argc > 2 && std::string(argv[2]) == "fit") return fit(g, window, out);
+  if (fitting) return fit(g, window, out);
+  if (argc > 2 && std::string(argv[2]) == "path") return paths(g, window, out);
 
   // A running system, then paused: nothing moves while the scene is set.
   g.c("TXran").setText("33333");

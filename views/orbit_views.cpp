@@ -43,10 +43,13 @@ inline Color unpack(std::uint32_t v) {
   return Color{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16)};
 }
 
+// The system's origin in the main view, and depth 0 in the edge and side views.
+constexpr int kOriginX = 7680, kOriginY = 5760, kDepthZero = 1200;
+
 // The sums the rules compute in 16-bit arithmetic (X + 7680, Y + 5760, Z + 1200) can only leave the
 // range upwards.
 inline void check16(int x, int y, int z) {
-  if (x > 32767 - 7680 || y > 32767 - 5760 || z > 32767 - 1200)
+  if (x > 32767 - kOriginX || y > 32767 - kOriginY || z > 32767 - kDepthZero)
     throw OverflowError("Overflow: a 16-bit plot position left its range");
 }
 
@@ -144,7 +147,7 @@ bool OrbitViews::craftColor(int pln, std::uint32_t& out) const {
   const Color c = unpack(packed), xyZoom = unpack(xyPacked);
   check16(x, y, z);
   // Every test is strict: a point on an edge is not drawn.
-  const int mu = x + 7680, mv = y + 5760, zu = z + 1200;
+  const int mu = x + kOriginX, mv = y + kOriginY, zu = z + kDepthZero;
   if (drawn) {
     if (0 < mu && mu < 15360 && 0 < mv && mv < 11520) main_->pset(mu, mv, c);
     const int eu = mu - edgeLeft_;
@@ -172,6 +175,21 @@ void OrbitViews::BomBA(std::int16_t x, std::int16_t y, std::int16_t z, std::int1
   if (!selectedOnly) return plot(x, y, z, c, c, drawn, drawn);
   // The zoom-out X-Y view shows the selected world white and every other body grey, craft included.
   plot(x, y, z, c, pln == w_.s.Focus ? kWhite : kGrey, drawn, true);
+}
+
+bool OrbitViews::place(Area area, double x, double y, double z, double& u, double& v) {
+  bind();
+  const double mu = x + kOriginX, mv = y + kOriginY, zu = z + kDepthZero;
+  const auto inside = [&](double a, double b, int w, int h) {
+    u = a, v = b;
+    return 0 < a && a < w && 0 < b && b < h;
+  };
+  switch (area) {
+    case Area::Main: return inside(mu, mv, main_->width(), main_->height());
+    case Area::Edge: return inside(mu - edgeLeft_, zu, edgeWidth_, edgeHeight_);
+    case Area::Side: return inside(zu, mv - sideTop_, sideWidth_, sideHeight_);
+  }
+  return false;
 }
 
 void OrbitViews::BomBB(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln) {

@@ -32,6 +32,12 @@ class OrbitViews {
   // The body's own colour: RGB(CInt(ColorR), CInt(ColorG), CInt(ColorB)).
   Color bodyColor(int pln) const;
 
+  // The main view, the edge view (X-Z) and the side view (Y-Z).
+  enum class Area { Main, Edge, Side };
+  // Where a position falls in one of them, in the area's window units, as a plot puts it there; false
+  // when outside the area.
+  bool place(Area area, double x, double y, double z, double& u, double& v);
+
   // Auto-clear interval in ms for a number of seconds, rounded; -1 when a timer cannot take it.
   static int clearIntervalMs(double seconds);
 

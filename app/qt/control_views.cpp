@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "app/qt/qt_canvas.h"
 
@@ -24,14 +26,40 @@ bool fits(const QFont& font, const QString& text, QSize room, bool wrap) {
 
 }  // namespace
 
-QFont fitFont(const QFont& font, const QString& text, QSize room, bool wrap) {
-  if (text.isEmpty() || fits(font, text, room, wrap)) return font;
+double legiblePointSize(const QFont& font, qreal devicePixelRatio) {
+  // Asked at every caption change: kept per family, weight and ratio.
+  static std::map<std::tuple<QString, bool, qreal>, double> known;
+  const auto key = std::make_tuple(font.family(), font.bold(), devicePixelRatio);
+  if (auto it = known.find(key); it != known.end()) return it->second;
   QFont f = font;
-  const double size = font.pointSizeF();
-  for (double k = 0.9; k >= 0.6 - 1e-9; k -= 0.05) {
-    f.setPointSizeF(size * k);
-    if (fits(f, text, room, wrap)) break;
+  double size = 1;
+  for (; size < 40; size += 0.25) {
+    f.setPointSizeF(size);
+    if (lineHeight(f, devicePixelRatio) >= kMinTextPx) break;
   }
+  return known[key] = size;
+}
+
+QFont legibleFont(const QFont& font, qreal devicePixelRatio) {
+  const double least = legiblePointSize(font, devicePixelRatio);
+  if (font.pointSizeF() >= least) return font;
+  QFont f = font;
+  f.setPointSizeF(least);
+  return f;
+}
+
+QFont fitFont(const QFont& font, const QString& text, QSize room, bool wrap, qreal devicePixelRatio, bool* fitted) {
+  const double least = legiblePointSize(font, devicePixelRatio);
+  QFont f = legibleFont(font, devicePixelRatio);
+  bool ok = text.isEmpty() || fits(f, text, room, wrap);
+  const double size = font.pointSizeF();
+  for (double k = 0.9; !ok && k >= 0.6 - 1e-9 && size * k >= least; k -= 0.05) {
+    f.setPointSizeF(size * k);
+    ok = fits(f, text, room, wrap);
+  }
+  // Too long for its room at the least legible size: it keeps that size, and the window gives it a tool tip.
+  if (!ok) f.setPointSizeF(std::max(least, size * 0.6));
+  if (fitted) *fitted = ok;
   return f;
 }
 
@@ -53,6 +81,7 @@ void CanvasView::paintEvent(QPaintEvent*) {
     const QColor back(c_.back().r, c_.back().g, c_.back().b);
     if (width() > w) p.fillRect(w, 0, width() - w, height(), back);
     if (height() > h) p.fillRect(0, h, width(), height() - h, back);
+    if (overlay) overlay(p);
     return;
   }
   p.fillRect(rect(), QColor(c_.back().r, c_.back().g, c_.back().b));

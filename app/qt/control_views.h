@@ -6,20 +6,32 @@
 #include <QWidget>
 #include <functional>
 
+#include "app/qt/qt_canvas.h"
 #include "ui/control.h"
+
+class QPainter;
 
 namespace quorl {
 
-// The font, made smaller in steps (down to 60% of its size), until the text fits the room: with `wrap`,
-// every word within the width and the lines within the height (one line always may); without, every
-// line within the width. A text that fits keeps the font as it is.
-QFont fitFont(const QFont& font, const QString& text, QSize room, bool wrap);
+// The smallest point size of the font's family and weight whose line is kMinTextPx device pixels high at
+// this pixel ratio; the font, or that size of it when it is smaller.
+double legiblePointSize(const QFont& font, qreal devicePixelRatio);
+QFont legibleFont(const QFont& font, qreal devicePixelRatio);
+
+// The font, made smaller in steps (down to 60% of its size, never below the legible size), until the text
+// fits the room: with `wrap`, every word within the width and the lines within the height (one line always
+// may); without, every line within the width. A text that fits keeps the font as it is; `fits` says whether
+// the text fits at the font returned.
+QFont fitFont(const QFont& font, const QString& text, QSize room, bool wrap, qreal devicePixelRatio,
+              bool* fits = nullptr);
 
 // Shows a control's canvas (the main view, the picture boxes); a click presses the control.
 class CanvasView : public QWidget {
  public:
   CanvasView(Control& c, QWidget* parent);
   std::function<void()> onPress;
+  // Drawn over the canvas at every repaint, never into it (the path preview).
+  std::function<void(QPainter&)> overlay;
 
  protected:
   void paintEvent(QPaintEvent*) override;

@@ -95,6 +95,7 @@ int main(int argc, char** argv) {
   const auto owned = std::make_unique<quorl::Game>(options);
   quorl::Game& game = *owned;
   quorl::rememberPace(game, settings);
+  quorl::rememberGoals(game, settings);
 
   quorl::QuorlWindow window(game);
   window.show();

@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,12 +24,15 @@
 #include <cmath>
 
 #include "app/help.h"
+#include "app/path_preview.h"
 #include "app/qt/control_views.h"
+#include "app/qt/path_worker.h"
 #include "app/qt/pump.h"
 #include "app/qt/qt_canvas.h"
 #include "app/replay_state.h"
 #include "app/replayer.h"
 #include "app/run_control.h"
+#include "events/steering.h"
 #include "panels/focus_panel.h"
 #include "ui/contrast.h"
 #include "views/planet_picture.h"
@@ -41,6 +45,9 @@ constexpr int kRefreshMs = 16;  // about 60 Hz
 constexpr int kRefitMs = 120;   // a window being dragged to a new size is laid out once it rests
 constexpr int kMargin = 4;      // logical pixels right of and below the content
 
+// Every spend of fuel moves the fine fuel bar: a unit of fuel is a device pixel or more at the smallest scale.
+static_assert(Steering::kFineUnitWidth * QuorlWindow::kMinScale / 15 >= 1);
+
 QColor qc(Color c) { return QColor(c.r, c.g, c.b); }
 
 // Carriage returns break lines in captions.
@@ -52,7 +59,7 @@ QString display(const std::string& s) {
 }
 
 // A caption shown on a button: an ampersand is a letter, not a shortcut mark.
-QString buttonText(const std::string& s) { return display(s).replace(QChar('&'), QStringLiteral("&&")); }
+QString buttonText(QString s) { return s.replace(QChar('&'), QStringLiteral("&&")); }
 
 bool isScroll(Kind k) { return k == Kind::HScroll || k == Kind::VScroll; }
 bool hasCaption(Kind k) {
@@ -66,6 +73,7 @@ struct QuorlWindow::Bound {
   QWidget* w = nullptr;
   bool mainForm = false, otherForm = false;
   bool legible = false;  // text in a colour the rules choose, kept readable on its back colour
+  bool cut = false;      // the caption does not fit its place at the least legible size
 };
 
 QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) {
@@ -90,6 +98,14 @@ QuorlWindow::QuorlWindow(Game& g, QWidget* parent) : QMainWindow(parent), g_(g) 
       },
       this);
   wireGame();
+
+  // The path preview: computed on its worker, drawn over the main, edge and side views at each repaint.
+  paths_ = new PathWorker(*g_.preview, this);
+  const std::pair<const char*, OrbitViews::Area> pathAreas[] = {
+      {"Quorl", OrbitViews::Area::Main}, {"PiZX", OrbitViews::Area::Edge}, {"PiZY", OrbitViews::Area::Side}};
+  for (const auto& [name, area] : pathAreas)
+    if (auto* view = dynamic_cast<CanvasView*>(widgetFor(name)))
+      view->overlay = [this, area = area](QPainter& p) { drawPath(p, area); };
 
   refit_ = new QTimer(this);
   refit_->setSingleShot(true);
@@ -260,6 +276,7 @@ void QuorlWindow::input(const Input& in, bool syncAfter) {
     if (!in.control || !isPaceControl(g_, *in.control)) return;
   }
   g_.apply(in);
+  paths_->poll();
   if (syncAfter) syncNow();
 }
 
@@ -279,8 +296,47 @@ void QuorlWindow::timerChanged(Control& t) {
 void QuorlWindow::refresh() {
   syncNow();
   if (replay_) showReplayState();
-  for (auto& b : bound_)
-    if (b->c->canvas && b->c->canvas->takeDirty()) b->w->update();
+  paths_->poll();
+  const bool newPath = g_.preview->shown() != pathShown_;
+  pathShown_ = g_.preview->shown();
+  for (auto& b : bound_) {
+    const bool dirty = b->c->canvas && b->c->canvas->takeDirty();
+    if (dirty || (newPath && b->c->canvas && static_cast<CanvasView*>(b->w)->overlay)) b->w->update();
+  }
+}
+
+void QuorlWindow::drawPath(QPainter& p, OrbitViews::Area area) const {
+  const PathPreview::Overlay o = g_.preview->overlay(area);
+  if (o.u.empty() && !o.impact && !o.exit) return;
+  const double k = scale_ / 15.0;
+  // Light dots for a closed course, gold for an aimed launch, red for a way out of the system.
+  const QColor dot = o.escape ? QColor(255, 70, 70) : o.aimed ? QColor(255, 214, 110) : QColor(170, 225, 255);
+  const double size = std::max(2.0, std::round(2 * scale_));
+  p.setRenderHint(QPainter::Antialiasing, false);
+  QPen pen(dot, size, Qt::SolidLine, Qt::SquareCap);
+  p.setPen(pen);
+  QVector<QPointF> dots;
+  dots.reserve(static_cast<int>(o.u.size()));
+  for (std::size_t i = 0; i < o.u.size(); ++i) dots.append(QPointF(o.u[i] * k, o.v[i] * k));
+  p.drawPoints(dots.data(), static_cast<int>(dots.size()));
+  const double r = std::max(5.0, 7 * scale_);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setBrush(Qt::NoBrush);
+  if (o.impact) {
+    // The impact: a ring with a cross, in orange.
+    const QPointF at(o.impactU * k, o.impactV * k);
+    p.setPen(QPen(QColor(255, 160, 40), std::max(1.5, 2 * scale_)));
+    p.drawEllipse(at, r, r);
+    p.drawLine(at - QPointF(r, 0), at + QPointF(r, 0));
+    p.drawLine(at - QPointF(0, r), at + QPointF(0, r));
+  }
+  if (o.exit) {
+    // Where the path leaves the view on its way out of the system: a red cross.
+    const QPointF at(o.exitU * k, o.exitV * k);
+    p.setPen(QPen(QColor(255, 70, 70), std::max(1.5, 2 * scale_)));
+    p.drawLine(at - QPointF(r, r), at + QPointF(r, r));
+    p.drawLine(at - QPointF(r, -r), at + QPointF(r, -r));
+  }
 }
 
 void QuorlWindow::syncNow() {
@@ -296,6 +352,21 @@ void QuorlWindow::syncNow() {
   }
   if (layout) fitContent();
   syncing_ = false;
+}
+
+QString QuorlWindow::shortened(const Bound& b, const QString& caption) const {
+  if (!b.cut) return caption;
+  // A text of lines in a room of lines shows its first lines whole; any other shows as much of itself on one
+  // line as the room holds, and an ellipsis.
+  const QSize room = captionRoom(b);
+  const QFontMetrics m(b.w->font());
+  if (room.height() >= 2 * m.height() && caption.contains(QChar('\n'))) return caption;
+  QString line = caption;
+  line.replace(QChar('\n'), QChar(' '));
+  // A label's text may run to its right edge.
+  const auto* label = qobject_cast<const QLabel*>(b.w);
+  const int width = label ? label->contentsRect().width() - label->indent() : room.width();
+  return m.elidedText(line, Qt::ElideRight, std::max(1, width));
 }
 
 QSize QuorlWindow::captionRoom(const Bound& b) const {
@@ -552,19 +623,36 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
   }
 
   if ((aspects & kFont) || (hasCaption(c.kind) && (aspects & (kCaption | kGeometry)))) {
-    QFont f = gameFont(c.fontName(), c.fontSize() * scale_, c.fontBold());
-    if (hasCaption(c.kind)) f = fitFont(f, display(c.caption()), captionRoom(b), c.kind == Kind::Label);
+    QFont f = legibleFont(gameFont(c.fontName(), c.fontSize() * scale_, c.fontBold()), dpr_);
+    bool fits = true;
+    if (hasCaption(c.kind)) f = fitFont(f, display(c.caption()), captionRoom(b), c.kind == Kind::Label, dpr_, &fits);
     if (w->font() != f) w->setFont(f);
+    // A caption cut short ends in an ellipsis and says all of itself in a tool tip, unless the control has
+    // a tip of its own.
+    if (b.cut != !fits || b.cut) aspects |= kCaption | kToolTip;
+    b.cut = !fits;
   }
-  if (aspects & kToolTip) w->setToolTip(QString::fromStdString(c.toolTip()));
+  if (aspects & kToolTip) {
+    const std::string& own = c.toolTip();
+    w->setToolTip(display(own.empty() && b.cut ? c.caption() : own));
+  }
   if ((aspects & kEnabled) && !b.mainForm) w->setEnabled(c.enabled());
 
   if (aspects & kCaption) {
     switch (c.kind) {
-      case Kind::Label: static_cast<QLabel*>(w)->setText(display(c.caption())); break;
+      case Kind::Label: {
+        auto* label = static_cast<QLabel*>(w);
+        const QString shown = shortened(b, display(c.caption()));
+        // A line cut to its room is never wrapped again.
+        label->setWordWrap(!b.cut || shown.contains(QChar('\n')));
+        label->setText(shown);
+        break;
+      }
       case Kind::Button:
       case Kind::CheckBox:
-      case Kind::Option: static_cast<QAbstractButton*>(w)->setText(buttonText(c.caption())); break;
+      case Kind::Option:
+        static_cast<QAbstractButton*>(w)->setText(buttonText(shortened(b, display(c.caption()))));
+        break;
       case Kind::Frame:
         static_cast<FrameView*>(w)->caption = display(c.caption());
         w->update();

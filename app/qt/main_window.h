@@ -10,6 +10,7 @@
 
 #include "app/game.h"
 #include "app/qt/game_style.h"
+#include "views/orbit_views.h"
 
 class QScrollArea;
 class QTimer;
@@ -17,6 +18,7 @@ class QTimer;
 namespace quorl {
 
 class PacedPump;
+class PathWorker;
 class Replayer;
 struct ReplayResult;
 
@@ -65,6 +67,8 @@ class QuorlWindow : public QMainWindow {
   int px(int units) const;
   // Where a control's caption goes, in logical pixels (the fitted font must keep it there).
   QSize captionRoom(const Bound& b) const;
+  // The caption as shown: whole, or cut to its room when it does not fit at the least legible size.
+  QString shortened(const Bound& b, const QString& caption) const;
   // A new screen (or a new pixel ratio): canvases at its ratio, the window within its area.
   void screenChanged();
   void fitToWindow();
@@ -84,6 +88,8 @@ class QuorlWindow : public QMainWindow {
   void handOver();
   void hold(bool on);
   void showReplayState();
+  // The path preview over one orbit view, at the window's scale.
+  void drawPath(QPainter& p, OrbitViews::Area area) const;
 
   Game& g_;
   QScrollArea* scroll_ = nullptr;
@@ -94,6 +100,8 @@ class QuorlWindow : public QMainWindow {
   std::unordered_map<Control*, QTimer*> timers_;
   std::vector<std::unique_ptr<QWidget>> otherForms_;  // further windows of the game (an about box)
   PacedPump* pump_ = nullptr;
+  PathWorker* paths_ = nullptr;
+  std::uint64_t pathShown_ = 0;
   Replayer* replay_ = nullptr;
   PacedPump* replayPump_ = nullptr;
   std::function<void(const ReplayResult&)> replayDone_;

@@ -25,6 +25,8 @@ QFont gameFont(const std::string& family, double pointSize, bool bold) {
   return f;
 }
 
+double lineHeight(const QFont& font, qreal devicePixelRatio) { return QFontMetricsF(font).height() * devicePixelRatio; }
+
 QtCanvas::QtCanvas(int widthUnits, int heightUnits, Color background, qreal devicePixelRatio, double windowScale)
     : Canvas(widthUnits, heightUnits, background),
       dpr_(devicePixelRatio > 0 ? devicePixelRatio : 1.0),
@@ -35,16 +37,24 @@ QtCanvas::QtCanvas(int widthUnits, int heightUnits, Color background, qreal devi
 void QtCanvas::setScale(double windowScale, qreal devicePixelRatio) {
   if (windowScale <= 0 || devicePixelRatio <= 0 || (windowScale == scale_ && devicePixelRatio == dpr_)) return;
   const QImage old = image_;  // shares the buffer until allocate() makes a new one
+  const double k = windowScale / scale_;
   scale_ = windowScale;
   dpr_ = devicePixelRatio;
   allocate();
   // Nearest pixels: a point of a trail stays one sharp pixel instead of a faint smear.
-  QPainter p(&image_);
-  p.drawImage(QRectF(QPointF(0, 0), image_.deviceIndependentSize()), old);
+  {
+    QPainter p(&image_);
+    p.drawImage(QRectF(QPointF(0, 0), image_.deviceIndependentSize()), old);
+    // Texts are drawn anew at the new size over the place their shrunk pixels took.
+    const QColor back(background().r, background().g, background().b);
+    for (const Printed& t : printed_) p.fillRect(QRectF(t.area.topLeft() * k, t.area.size() * k), back);
+  }
+  for (Printed& t : printed_) draw(t);
 }
 
 void QtCanvas::resize(int widthUnits, int heightUnits) {
   Canvas::resize(widthUnits, heightUnits);
+  printed_.clear();
   allocate();
 }
 
@@ -58,19 +68,45 @@ void QtCanvas::allocate() {
                scale);
 }
 
-void QtCanvas::onPrint(double x, double y, const std::string& text, Color c) {
+QFont QtCanvas::fontFor(double size, bool bold, const std::string& family) const {
+  QFont f = gameFont(family, 8, bold);
+  // A point is 20 window units, so 4/3 logical pixels at scale 1; never below the legible size.
+  int px = std::max(1, static_cast<int>(std::lround(size * 4.0 / 3.0 * scale_)));
+  f.setPixelSize(px);
+  while (lineHeight(f, dpr_) < kMinTextPx && px < 64) f.setPixelSize(++px);
+  return f;
+}
+
+void QtCanvas::draw(Printed& t) {
   QPainter p(&image_);
   p.setRenderHint(QPainter::TextAntialiasing);
-  QFont f = gameFont(fontName, 8, fontBold);
-  // A point is 20 window units, so 4/3 logical pixels at scale 1.
-  f.setPixelSize(std::max(1, static_cast<int>(std::lround(fontSize * 4.0 / 3.0 * scale_))));
+  const QFont f = fontFor(t.fontSize, t.bold, t.fontName);
   p.setFont(f);
-  if (legibleText) c = legibleOn(c, background());
-  p.setPen(QColor(c.r, c.g, c.b));
+  p.setPen(QColor(t.color.r, t.color.g, t.color.b));
   // The pen is the top left of the text, as a drawing area prints.
   const QFontMetricsF m(f);
   const double toLogical = scale_ / 15.0;
-  p.drawText(QPointF(x * toLogical, y * toLogical + m.ascent()), QString::fromStdString(text));
+  const QPointF at(t.x * toLogical, t.y * toLogical);
+  p.drawText(at + QPointF(0, m.ascent()), QString::fromStdString(t.text));
+  t.area = QRectF(at, QSizeF(m.horizontalAdvance(QString::fromStdString(t.text)), m.height()));
+}
+
+void QtCanvas::onPrint(double x, double y, const std::string& text, Color c) {
+  if (legibleText) c = legibleOn(c, background());
+  Printed t{x, y, text, c, fontSize, fontBold, fontName, {}};
+  draw(t);
+  // Enough for every name on the views; the oldest go first.
+  if (printed_.size() == 4096) printed_.pop_front();
+  printed_.push_back(std::move(t));
+}
+
+double QtCanvas::smallestText() const {
+  double least = 0;
+  for (const Printed& t : printed_) {
+    const double h = lineHeight(fontFor(t.fontSize, t.bold, t.fontName), dpr_);
+    if (!least || h < least) least = h;
+  }
+  return least;
 }
 
 CanvasFactory qtCanvasFactory() {

@@ -2,11 +2,18 @@
 #pragma once
 #include <QFont>
 #include <QImage>
+#include <deque>
+#include <string>
 
 #include "ui/canvas.h"
 #include "ui/ui.h"
 
 namespace quorl {
+
+// No text of the window is less than this high, at any scale: a line of its font (ascent and descent, as
+// the font's metrics give them unrounded), in device pixels.
+inline constexpr double kMinTextPx = 9;
+double lineHeight(const QFont& font, qreal devicePixelRatio);
 
 class QtCanvas : public Canvas {
  public:
@@ -21,12 +28,28 @@ class QtCanvas : public Canvas {
   const QImage& image() const { return image_; }
   // Printed text is kept readable on the background (colours as dark as the background are lightened).
   bool legibleText = false;
+  // The lowest text printed since the last clear (lineHeight), 0 with none.
+  double smallestText() const;
 
  protected:
   void onPrint(double x, double y, const std::string& text, Color c) override;
+  void onClear() override { printed_.clear(); }
 
  private:
+  // A text as printed, so that a new scale draws it anew instead of shrinking its pixels.
+  struct Printed {
+    double x, y;
+    std::string text;
+    Color color;
+    double fontSize;
+    bool bold;
+    std::string fontName;
+    QRectF area;  // logical pixels at the scale it was drawn
+  };
+  QFont fontFor(double fontSize, bool bold, const std::string& family) const;
+  void draw(Printed& p);
   void allocate();
+  std::deque<Printed> printed_;
   qreal dpr_;
   double scale_;
   QImage image_;

@@ -2,9 +2,11 @@
 // planets) runs headless for a while, then in the window at Max until it has run as many passes, every
 // view drawing and every timer running. A thread posts events at odd moments meanwhile, as clicks come,
 // and their wait for the event loop is the pump's response time. Then the window at Watch: its rate and
-// the processor time it takes. Last, the window at Max with and without its recording, by turns.
+// the processor time it takes. Then the window at Max with and without its recording, by turns; last, at
+// Watch and at Max with the path preview of the selected planet on and off, by turns.
 #include "app/qt/window_bench.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -27,6 +29,7 @@
 
 #include "app/game.h"
 #include "app/pace.h"
+#include "app/path_preview.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
 #include "app/qt/settings.h"
@@ -56,6 +59,12 @@ double since(Steady::time_point t) { return std::chrono::duration<double>(Steady
 double cpuSeconds() {
   timespec ts{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return ts.tv_sec + ts.tv_nsec * 1e-9;
+}
+
+double threadSeconds() {
+  timespec ts{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
   return ts.tv_sec + ts.tv_nsec * 1e-9;
 }
 
@@ -219,6 +228,37 @@ int runWindowBench(std::ostream& out) {
   std::snprintf(line, sizeof line, "%-24s unrecorded=%.0f recorded=%.0f cost=%.2f%% load average %s\n",
                 "preset 3 at Max", rate[0], rate[1], (1 - rate[1] / rate[0]) * 100, loadAverage().c_str());
   out << line;
+
+  // The path preview's cost: the selected planet's path on (computed on its worker as the planet moves on,
+  // drawn over three views) and off, by turns, at each pace.
+  for (const int setting : {PacePanel::kWatch, PacePanel::kMax}) {
+    double passes[2] = {0, 0}, paths = 0, threadUs[2] = {0, 0};
+    for (int turn = 0; turn < 2 * kTurns; ++turn) {
+      const bool on = turn % 2 == 1;
+      const std::string d = QDir(tmp.path()).filePath(QStringLiteral("path%1%2").arg(setting).arg(turn)).toStdString();
+      QDir().mkpath(QString::fromStdString(d));
+      const auto r = std::make_unique<WindowRun>(d);
+      r->start(17, setting);
+      runUntil([] { return false; }, 0.3);
+      if (on) static_cast<QAbstractButton*>(r->window.widgetFor("ChPath"))->click();
+      const std::uint64_t from = r->game.passesRun(), shown = r->game.preview->shown();
+      const double thread0 = threadSeconds();
+      const auto at = Steady::now();
+      runUntil([] { return false; }, kSeconds);
+      const double s = since(at);
+      passes[on] += (r->game.passesRun() - from) / s / kTurns;
+      threadUs[on] += (threadSeconds() - thread0) * 1e6 / static_cast<double>(r->game.passesRun() - from) / kTurns;
+      if (on) paths += (r->game.preview->shown() - shown) / s / kTurns;
+    }
+    // The window's own thread per pass (its processor time, whatever else the machine runs) tells the
+    // preview's cost to the game apart from the load of the machine.
+    std::snprintf(line, sizeof line,
+                  "%-24s path_off=%.0f path_on=%.0f cost=%.2f%% window_thread_us_a_pass off=%.2f on=%.2f paths=%.1f/s "
+                  "load average %s\n",
+                  setting == PacePanel::kWatch ? "preset 3 at Watch" : "preset 3 at Max", passes[0], passes[1],
+                  (1 - passes[1] / passes[0]) * 100, threadUs[0], threadUs[1], paths, loadAverage().c_str());
+    out << line;
+  }
   return 0;
 }
 
