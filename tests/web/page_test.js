@@ -92,6 +92,15 @@ async function main() {
     console.log(`drawn pixels: main view ${main}, planet strip ${strip}`);
     check(main > 200, 'the main view shows the system');
     check(strip > 200, 'the panel\'s planet strip shows the worlds');
+    // The path of the selected world over the main view, on a layer of its own.
+    await press('ChPath');
+    const dots = await until('the path', () => b.evaluate(`(() => {
+      const c = els.find((e) => e && e.d.name === 'Quorl').overlay, d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      let n = 0;
+      for (let i = 3; i < d.length; i += 4) if (d[i]) n++;
+      return n; })()`), 10000);
+    console.log(`path: ${dots} pixels over the main view`);
+    check(dots > 20, 'the path preview shows over the main view');
     await b.screenshot(path.join(out, 'page-1366x768.png'));
     await screen(1920, 1080);
     await b.screenshot(path.join(out, 'page-1920x1080.png'));
