@@ -6,10 +6,20 @@
 // The player acts at the start of each second, before its passes: at most one input a second.
 //
 // The player. It looks at the screen: captions, texts, values and colours of controls, the bodies where
-// the main view draws them, and the path preview as the window shows it (the selected body's path, or
-// the aimed launch while the launch panel is open). It acts only through Game::apply, as the window
-// would hand on a click, a typed text, a scroll bar, a key. It never tries an input on a copy of the game:
-// what it knows of the future is the preview of what it has done, and the laws of motion a player learns.
+// the main view draws them (with their speeds and masses as the body editor shows them), the parameters,
+// and the path preview as the window shows it (the selected body's path, or the aimed launch while the
+// launch panel is open). It acts only through Game::apply, as the window would hand on a click, a typed
+// text, a scroll bar, a key. It never tries an input on a copy of the game: what it knows of the future
+// is the preview of what it has done, and where the laws of motion a player learns take the target.
+//
+// Its play. It reads the worlds' classes (selecting them, or with the probes in a large system), picks a
+// launcher and a target that grow two different kinds of life soonest (a Brown dwarf only as the target
+// of last resort: its Celestial is one, too few for Sublimate and Decimate; and never as the launcher:
+// no key steers its comets), keeps the launcher selected until its life appears, turns the launch angle
+// a step a second until the aimed path passes near where the target will be, launches, selects the craft
+// and steers it with the keys (the thrust typed one second, the key pressed the next) until the preview
+// shows the impact. Then it keeps the target selected until its own life makes Celestials, and uses
+// Decimate on the star (which removes nothing) and Fabricate and Sublimate on a world without life.
 #include "cli/autoplay.h"
 
 #include <algorithm>
