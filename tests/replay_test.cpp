@@ -120,6 +120,18 @@ TEST(Replay, EveryInputReplaysToTheStateTheGameEndedIn) {
   EXPECT_EQ(r.passes, 65000u);
   EXPECT_GE(r.checks, 8);
 
+  // Turn by turn as the window plays it, a few events a turn, to the same end.
+  Replayer stepped;
+  std::string error;
+  ASSERT_TRUE(stepped.load(file, error)) << error;
+  Played turns(false, 8192, &stepped);
+  ASSERT_TRUE(stepped.begin(*turns.game));
+  while (stepped.step(*turns.game, 3)) {
+  }
+  EXPECT_EQ(stepped.result().ending, ReplayResult::Ending::Finished) << stepped.result().message;
+  EXPECT_EQ(stepped.result().hash, recorded.hash);
+  EXPECT_EQ(stepped.result().passes, 65000u);
+
   // Recording takes nothing from the game and adds nothing to it.
   Played plain(false);
   playBothHalves(plain);
