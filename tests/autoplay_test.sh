@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# quorl-cli autoplay: two minutes of play at a known seed reach the first milestones at the seconds pinned
-# here, the same seed plays the same game (the recordings are equal byte for byte), the recording replays
-# to its end, and options out of range are refused.
+# quorl-cli autoplay: 210 seconds of play at a known seed reach every milestone up to the three powers at the
+# seconds pinned here (the survey, the plan, the aim, the steering and the powers each move them), the same
+# seed plays the same game (the recordings are equal byte for byte), the recording replays to its end, and
+# options out of range are refused.
 # Usage: autoplay_test.sh QUORL_CLI
 set -uo pipefail
 cli=$1
@@ -10,23 +11,23 @@ trap 'rm -rf "$work"' EXIT
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
-expected='autoplay seed 1 preset 3: 120 s of play
+expected='autoplay seed 1 preset 3: 210 s of play
 system 2
 selected 6
 air 7
 water 2
 life 76
 launch 111
-carried -
-celestial -
-fabricate -
-sublimate -
-decimate -
+carried 190
+celestial 204
+fabricate 208
+sublimate 209
+decimate 206
 nova -
 best -'
 for run in a b; do
   mkdir "$work/$run"
-  got=$("$cli" autoplay --seed 1 --preset 3 --seconds 120 --dir "$work/$run") || fail "run $run exited $?"
+  got=$("$cli" autoplay --seed 1 --preset 3 --seconds 210 --dir "$work/$run") || fail "run $run exited $?"
   [ "$got" = "$expected" ] || fail "run $run printed:"$'\n'"$got"
 done
 cmp -s "$work/a/replay.qr" "$work/b/replay.qr" || fail "the same seed recorded two different games"
