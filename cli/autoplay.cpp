@@ -308,10 +308,7 @@ void Player::watch() {
     const double a = std::atan2(seenY(i), seenX(i));
     const auto it = angle_.find(i);
     if (it != angle_.end() && passes_ > it->second.second && known_.count(i)) {
-      double d = a - it->second.first;
-      while (d > kPi) d -= 2 * kPi;
-      while (d <= -kPi) d += 2 * kPi;
-      known_[i].turn = d / static_cast<double>(passes_ - it->second.second);
+      known_[i].turn = wrap(a - it->second.first) / static_cast<double>(passes_ - it->second.second);
       known_[i].spin = std::abs(known_[i].turn);
     }
     angle_[i] = {a, passes_};
