@@ -17,11 +17,27 @@ void Pacer::setCap(int passesPerSecond) {
 
 std::int64_t Pacer::waitAt(std::int64_t nowNs) {
   if (!cap_) return 0;
-  if (!started_ || due_ < nowNs - kCatchUpNs) {
-    due_ = started_ ? nowNs - kCatchUpNs : nowNs;
+  if (!started_ || due_ < nowNs - catchUp_) {
+    due_ = started_ ? nowNs - catchUp_ : nowNs;
     started_ = true;
   }
   return due_ > nowNs ? due_ - nowNs : 0;
+}
+
+FrameRun runFrame(Pacer& pacer, std::int64_t budgetNs, const std::function<std::int64_t()>& clockNs,
+                  const std::function<bool()>& turn) {
+  FrameRun run;
+  const std::int64_t start = clockNs();
+  for (std::int64_t now = start; now - start < budgetNs; now = clockNs()) {
+    if (pacer.cap() && pacer.waitAt(now) > 0) break;
+    pacer.passRan();
+    ++run.turns;
+    if (!turn()) {
+      run.stopped = true;
+      break;
+    }
+  }
+  return run;
 }
 
 std::string rateText(double passesPerSecond) {

@@ -14,8 +14,11 @@ class Game;
 // The cap's bookkeeping, in nanoseconds of whatever clock the caller keeps (real or virtual).
 class Pacer {
  public:
-  // A pump that wakes late makes up at most this much lost time; a longer stall is not caught up.
-  static constexpr std::int64_t kCatchUpNs = 10'000'000;
+  // A pump that wakes late makes up at most this much lost time; a longer stall is not caught up. A pump on
+  // a fine timer needs little; one that turns once a display frame needs a few frames.
+  static constexpr std::int64_t kCatchUpNs = 10'000'000, kFrameCatchUpNs = 50'000'000;
+  explicit Pacer(std::int64_t catchUpNs = kCatchUpNs) : catchUp_(catchUpNs) {}
+  void setCatchUp(std::int64_t ns) { catchUp_ = ns; }
 
   // 0: no cap.
   void setCap(int passesPerSecond);
@@ -26,11 +29,24 @@ class Pacer {
   void passRan() { due_ += period_; }
 
  private:
+  std::int64_t catchUp_;
   int cap_ = 0;
   std::int64_t period_ = 0;
   std::int64_t due_ = 0;
   bool started_ = false;
 };
+
+// A pump that turns on the display's frames (the page, on requestAnimationFrame): in one frame it turns
+// while the pace has a pass due (every turn at Max) and the frame's budget of time lasts, so the display
+// and the player's events keep their share of the frame. `turn` runs one turn of the pump and says whether
+// it goes on. The pacer wants kFrameCatchUpNs.
+struct FrameRun {
+  int turns = 0;
+  bool stopped = false;  // the pump stopped (a pause)
+};
+inline constexpr std::int64_t kFrameBudgetNs = 10'000'000;
+FrameRun runFrame(Pacer& pacer, std::int64_t budgetNs, const std::function<std::int64_t()>& clockNs,
+                  const std::function<bool()>& turn);
 
 // "12/s", "4998/s", "31.2k/s", "103k/s": the readout's text for a rate of passes a second.
 std::string rateText(double passesPerSecond);

@@ -277,6 +277,20 @@ void Recorder::spoil(const std::string& why) {
   if (writer_ && spoilt_.empty()) spoilt_ = why;
 }
 
+std::string Recorder::sofar() const {
+  std::string text;
+  if (!writer_ || !readFile(path(), text)) return {};
+  // What waits to be written follows what is on disk; a copy of the writer ends it, so the file goes on as
+  // it would have.
+  ReplayWriter rest = *writer_;
+  ReplayEvent end;
+  end.kind = ReplayEvent::Kind::End;
+  end.pass = stamp();
+  end.hash = stateHash(g_.b, g_.s);
+  rest.event(end);
+  return text + rest.take();
+}
+
 void Recorder::finish() {
   if (!writer_) return;
   endFile(stamp(), stateHash(g_.b, g_.s));

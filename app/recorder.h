@@ -39,6 +39,10 @@ class Recorder : public Outside {
   void spoil(const std::string& why);
   const std::string& spoilt() const { return spoilt_; }
 
+  // This system's recording so far as a whole file that ends in the state now, for handing on while the game
+  // goes on (the page's Download replay); empty when this system is not recorded.
+  std::string sofar() const;
+
   // The current file (k = 0) or an earlier one; the abandoned futures of rewinds, the latest first.
   std::string path(int k = 0) const;
   std::string branchPath(int k) const;

@@ -8,6 +8,7 @@
 
 #include "app/about.h"
 #include "app/game.h"
+#include "cli/autoplay.h"
 #include "cli/bench.h"
 #include "cli/driver.h"
 #include "cli/recording_canvas.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   const char* usage =
       "usage: quorl-cli [--dir DIR] [--record] [--save-replay FILE] [continue AUTOSAVE] [SCRIPT]\n"
       "       quorl-cli replay FILE [--at PASS]\n"
+      "       quorl-cli autoplay [--seed S] [--preset P] [--seconds N] [--dir DIR] [--trace]\n"
       "       quorl-cli bench [preview | BODIES...]\n       quorl-cli --help | --version\n";
   if (auto done = quorl::answerAbout(argc, argv, "quorl-cli", usage, std::cout)) return *done;
   // QUORL_SIMD or QUORL_THREADS that cannot be used: the automatic choice runs, and the driver says so.
@@ -42,6 +44,8 @@ int main(int argc, char** argv) {
       return 2;
     } else if (a == "continue" && i + 1 < argc) {
       autosave = argv[++i];
+    } else if (a == "autoplay" && i == 1) {
+      return quorl::autoplayCommand(argc, argv, 2, std::cout, std::cerr);
     } else if (a == "bench") {
       if (i + 1 < argc && std::string(argv[i + 1]) == "preview") return quorl::runPreviewBench(std::cout);
       return quorl::runBench(std::vector<std::string>(argv + i + 1, argv + argc), std::cout, std::cerr);

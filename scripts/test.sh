@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a Release build with the Qt window (its smoke test runs offscreen),
 # then the core again under AddressSanitizer and UndefinedBehaviorSanitizer, then the core and the
-# driver as WebAssembly under node (scripts/wasm.sh). Every suite runs even when one before it fails;
-# the script fails when any does.
+# driver as WebAssembly under node (scripts/wasm.sh) and the page in headless chromium. Every suite runs
+# even when one before it fails; the script fails when any does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -44,7 +44,15 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORL_SANITIZE=ON -DQUORL_BU
 cmake --build build-asan -j"$JOBS"
 run_suite build-asan
 
-echo "== WebAssembly build of the core and the driver, under node"
+echo "== WebAssembly build of the core, the driver and the page, under node and headless chromium"
+# The page's test needs Debian's chromium; without it that test is skipped.
+if ! command -v chromium >/dev/null; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  echo "Installing: chromium"
+  { $SUDO apt-get update -q && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends chromium; } ||
+    echo "chromium could not be installed: the page's test is skipped"
+fi
 bash scripts/wasm.sh
 run_suite build-wasm
 

@@ -3,7 +3,8 @@
 # when it is missing (its package brings its system libraries prebuilt, so nothing else is fetched).
 #   bash scripts/wasm.sh          builds build-wasm/quorl-cli.js (run it as: node build-wasm/quorl-cli.js ...)
 #   bash scripts/wasm.sh test     builds and runs its tests under node
-#   bash scripts/wasm.sh bench    also builds the native driver and times both passes at 1000 and 6668 bodies
+#   bash scripts/wasm.sh bench    also builds the native driver and times both passes at 1000 and 6668 bodies,
+#                                 under node and, when chromium is installed, in the browser
 #                                 (ROUNDS=N rounds, 3 when unset; each form keeps its best)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,6 +32,12 @@ case "${1:-}" in
     bash scripts/deps.sh
     cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
     cmake --build build -j"$JOBS" --target quorl-cli
+    # In headless chromium too, when it is installed.
+    browser=""
+    if command -v chromium >/dev/null; then
+      browser=yes
+      cmake --build build-wasm -j"$JOBS" --target site
+    fi
     out=$(mktemp -d)
     trap 'rm -rf "$out"' EXIT
     run() {  # NAME SIMD THREADS COMMAND...: the bench's pass lines, added to NAME's
@@ -46,6 +53,13 @@ case "${1:-}" in
       run native-best "" "" build/quorl-cli
       run wasm-scalar scalar "" node build-wasm/quorl-cli.js
       run wasm-wasm128 wasm128 "" node build-wasm/quorl-cli.js
+      if [ -n "$browser" ]; then
+        node tests/web/bench.js build-wasm/site scalar wasm128 >"$out/browser"
+        for form in scalar wasm128; do
+          echo "== browser-$form"
+          sed -n "/^== browser-$form/,/^==/p" "$out/browser" | grep '^bodies=' | tee -a "$out/browser-$form"
+        done
+      fi
     done
     rate() { sed -nE "s/^bodies=$2 .* fast=([0-9.]+)\/s.*/\1/p" "$out/$1" | sort -g | tail -1; }
     ratio() { awk "BEGIN{printf \"%.2f\", $1/$2}"; }
@@ -59,6 +73,15 @@ case "${1:-}" in
       printf "%-7s %14s %14s %12s %20s %26s\n" "$n" "$s" "$b1" "$b" "$ws ($(ratio "$ws" "$s"))" \
         "$w ($(ratio "$w" "$s"), $(ratio "$w" "$b1"))"
     done
+    if [ -n "$browser" ]; then
+      echo "in headless $(chromium --version 2>/dev/null | head -1)"
+      printf "%-7s %20s %26s\n" bodies browser-scalar browser-wasm128
+      for n in 1000 6668; do
+        s=$(rate native-scalar $n) b1=$(rate native-best-1-thread $n)
+        ws=$(rate browser-scalar $n) w=$(rate browser-wasm128 $n)
+        printf "%-7s %20s %26s\n" "$n" "$ws ($(ratio "$ws" "$s"))" "$w ($(ratio "$w" "$s"), $(ratio "$w" "$b1"))"
+      done
+    fi
     ;;
   *)
     echo "usage: bash scripts/wasm.sh [test|bench]" >&2

@@ -79,6 +79,26 @@ TEST_F(Life, AirGrowsWithOrbitsNeverFallsAndEachClassGrowsItsKindAboveIt) {
   }
 }
 
+// Ten orbits give 20 or 21 by one draw, at a known seed.
+TEST_F(Life, TheAirOfAnOrbitTakesOneDraw) {
+  const struct {
+    std::int32_t seed;
+    double air;
+  } cases[] = {{1, 20}, {3, 21}};
+  world(S, 3);
+  g.s.Orbits = 10;
+  for (const auto& t : cases) {
+    b.AirLevel[S] = 0;
+    g.random.seed(t.seed);
+    Random fresh;
+    fresh.seed(t.seed);
+    fresh.rnd();
+    tick();
+    EXPECT_EQ(b.AirLevel[S], t.air) << t.seed;
+    EXPECT_EQ(g.Rnd(), fresh.rnd()) << t.seed;
+  }
+}
+
 TEST_F(Life, WaterFollowsDistanceAndClassAndIsCut) {
   const Color wet = rgb(0, 255, 255), dry = rgb(0, 0, 111);
   const struct {
@@ -91,6 +111,7 @@ TEST_F(Life, WaterFollowsDistanceAndClassAndIsCut) {
       {3, 250, 0, 900, " 0~900", 900, wet},   {3, 100, 0, 0, " 0~0.0", 30, dry},
       {3, 60, 0, 0, " 0~0.0", 30, dry},       {3, 400, 0, 450, " 0~450", 600, wet},
       {2, 100.6425, 0, 2.5, " 0~3", 47, wet}, {2, 100.4925, 0, 1.9, " 0~1.9", 46, wet},
+      {2, 100.5125, 0, 2, " 0~2", 47, wet},  // one decimal only below 2
       {5, 103.95, 0, 7, " 0~7", 7, wet},      {1, 250, 0, 0, " 0~0.0", 30, dry},
       {3, 0, 250, 900, " 0~900", 900, wet},
   };
@@ -204,6 +225,9 @@ TEST_F(Life, TheLaunchPanelFollowsTheSelectedWorldAndTheAngleBox) {
     double x, y;
   } cases[] = {{3, 3, 5, 0, "Launchpad", "+++", true, "Launch", "0", 400, 0},
                {3, 3, 1, 0, "Launchpad", "...", true, "Launch", "1571", 0, 400},
+               {3, 3, 2, 0, "Launchpad", "+++", true, "Launch", "1571", 0, 400},  // the tick leaves 1..9: "+++"
+               {3, 3, 10, 0, "Launchpad", "+++", true, "Launch", "1571", 0, 400},
+               {3, 3, 11, 0, "Launchpad", "kept", true, "Launch", "1571", 0, 400},
                {3, 3, 12, 0, "Launchpad", "kept", true, "Launch", "3142 rad", -400, 0},
                {1, 1, 0, 0, "Asteroid", "Rock", false, "N/A", "1e999", -400, 0},
                {1, 5, 0, 31, "Spacecraft", "Rock", false, "N/A", "1571", 0, 400},

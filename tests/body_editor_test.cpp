@@ -101,6 +101,7 @@ TEST_F(Editor, LeavingABoxRepairsTheFirstFailingCheckOnlyAndNamesIt) {
       // Two bad boxes: the first check in order wins, and a low Y is checked before a high X.
       {{"-7681", "0", "0", "-250", "0"}, 0, "-7680", x + "\"-7681\" lies outside -7680 to 7680; set to -7680"},
       {{"7700", "-6000", "0", "0", "0"}, 1, "-5760", y + "\"-6000\" lies outside -5760 to 5760; set to -5760"},
+      {{"-7681", "-6000", "0", "0", "0"}, 0, "-7680", x + "\"-7681\" lies outside -7680 to 7680; set to -7680"},
       {{"0", "5761", "-201", "0", "0"}, 1, "5760", y + "\"5761\" lies outside -5760 to 5760; set to 5760"},
       {{"0", "0", "-201", "201", "0"}, 2, "-200", xm + "\"-201\" lies outside -200 to 200; set to -200"},
       {{"7700", "0", "0", "0", "2000"}, 0, "7680", x + "\"7700\" lies outside -7680 to 7680; set to 7680"},

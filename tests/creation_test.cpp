@@ -611,3 +611,15 @@ TEST(Creation, ImpactsOfANewSystemTakeTheirTollAgain) {
   g.c("CDp", 3).press();
   EXPECT_EQ(impactOnFocus(), 30);
 }
+// A cloud planet of exactly 1e-5 is not a heavy one: at this seed it starts 293 out in y, beyond the seventh
+// of the spread a heavy planet keeps within.
+TEST(Creation, ACloudPlanetOfExactly1e5StartsAsALightOne) {
+  Sky w;
+  w.panel(6, "17");
+  w.press(5);
+  const BodyTable& b = w.g.b;
+  ASSERT_EQ(b.Mass[8], 1e-5);
+  EXPECT_EQ(b.PosX[8] - b.PosX[1], 29);
+  EXPECT_EQ(b.PosY[8] - b.PosY[1], -293);
+  EXPECT_EQ(b.PosZ[8], 1);
+}

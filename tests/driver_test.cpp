@@ -130,9 +130,14 @@ TEST(DriverRefusals, WhatPlayCannotHoldAndCountsNoScriptMeansAreNamed) {
       {"tick TimZkrol 1000001", "tick takes a count from 0 to 1000000"},
       {"advance -1", "advance takes a count from 0 to 86400000"},
       {"advance 9223372036854775807", "advance takes a count from 0 to 86400000"},
+      {"set Hacl 31", "value 31 is outside Hacl's range 1..30"},
+      {"set Hacl 0", "value 0 is outside Hacl's range 1..30"},
   };
   for (const auto& c : cases) EXPECT_EQ(sc.run(std::string(c.line) + "\n"), std::string("!line 1: ") + c.said + "\n");
-  EXPECT_EQ(sc.run("put Focus 9999\npasses 0\ntick TimZkrol 0\nadvance 0\nadvance 1000\nget Focus\n"), "Focus=9999\n");
+  EXPECT_EQ(
+      sc.run(
+          "put Focus 9999\npasses 0\ntick TimZkrol 0\nadvance 0\nadvance 1000\nset Hacl 30\nset Hacl 1\nget Focus\n"),
+      "Focus=9999\n");
 }
 
 }  // namespace

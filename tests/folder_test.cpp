@@ -34,6 +34,17 @@ TEST(Folder, WritesWholeFilesAndAppends) {
   ASSERT_TRUE(readFile(f.path("a.txt"), back));
   EXPECT_EQ(back, "one\r\ntwo\r\n");
   EXPECT_FALSE(fs::exists(f.path("a.txt.tmp")));
+
+  // A new file is readable by all; one rewritten keeps the mode its owner gave it.
+  struct stat st {};
+  ASSERT_EQ(::stat(f.path("a.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+  ASSERT_EQ(::chmod(f.path("a.txt").c_str(), 0600), 0);
+  ASSERT_TRUE(writeFileWhole(f.path("a.txt"), "three\r\n", err)) << err;
+  ASSERT_EQ(::stat(f.path("a.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_TRUE(readFile(f.path("a.txt"), back));
+  EXPECT_EQ(back, "three\r\n");
 }
 
 TEST(Folder, AFailedWriteLeavesTheOldFile) {

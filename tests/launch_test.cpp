@@ -191,6 +191,25 @@ TEST_F(Launch, NamesFollowTheirStyleAndLongOnesAreCutToTenElevenOrTwelve) {
   }
 }
 
+// At a known seed each style gives one name, and the draws it took show in the code drawn after it.
+TEST_F(Launch, AKnownSeedGivesOneNameAndCodeInEachStyle) {
+  const struct {
+    int seed, kind;
+    const char* name;
+    int code;
+  } cases[] = {
+      {5, 3, "+Teartr~FJ", 38},  {2, 3, "+FS Aesnesk", 34},  {1, 3, "+ Sesbyag", 38},    // style 0, 1, 1 (no word)
+      {1, 2, "+U 719", 28},      {4, 3, "+Wterranovau", 32}, {2, 1, "*Meteor Aes", 14},  // 1 (Aquatiq), 2, a comet
+      {2, 5, "^~!~ Aesnesk", 54}};
+  for (const auto& t : cases) {
+    arm(t.kind);
+    g.random.seed(t.seed);
+    launch();
+    EXPECT_EQ(b.BodyName[C], t.name) << t.seed << " " << t.kind;
+    EXPECT_EQ(b.CraftCode[C], t.code) << t.seed << " " << t.kind;
+  }
+}
+
 TEST_F(Launch, BarsAndBoxesMirrorEachOther) {
   const struct {
     const char *box, *typed, *bar;

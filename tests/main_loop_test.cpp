@@ -241,18 +241,24 @@ TEST_F(Loop, CraterSizesAndTheHundredthAbsorption) {
   // 1 / 40000: 2000 x 0.005 = 10, not raised.
   place(3, 0, 0, 0, 0.04);
   place(4, 1, 0, 0, 1e-6);
-  // 3.6e-5: 2000 x 0.006 = 12, raised to 22.
+  // 3.6e-5: 2000 x 0.006 = 12, raised to 22; 6.25e-5: 15.8, raised to 25; 6.6e-5: 16.2, not raised.
   place(5, 5000, 0, 0, 1.0);
   place(6, 5001, 0, 0, 3.6e-5);
+  place(9, 0, 5000, 0, 1.0);
+  place(10, 1, 5000, 0, 6.25e-5);
+  place(11, 0, -5000, 0, 1.0);
+  place(12, 1, -5000, 0, 6.6e-5);
   // A body with 99 impacts keeps 99 and overwrites its last crater.
   place(7, -5000, 0, 0, 0.01);
   place(8, -5000.5, 0, 0, 0.01);  // equal-sized: crater 2000, capped at 222
   b().ImpactCount[7] = 99;
   b().ImpactMark[99][7] = 5;
-  g().s.BodyCount = 8;
+  g().s.BodyCount = 12;
   pass();
   EXPECT_EQ(b().ImpactMark[1][3], 10);
   EXPECT_EQ(b().ImpactMark[1][5], 22);
+  EXPECT_EQ(b().ImpactMark[1][9], 25);
+  EXPECT_EQ(b().ImpactMark[1][11], 16);
   EXPECT_EQ(b().Gone[8], 1);  // a = 8 leads, b = 7 survives equal masses
   EXPECT_EQ(b().ImpactCount[7], 99);
   EXPECT_EQ(b().ImpactMark[99][7], 222);

@@ -79,6 +79,48 @@ TEST(Pacer, AStallIsNotCaughtUpAndANewCapStartsAfresh) {
   EXPECT_EQ(p.pacer.waitAt(p.now), 20 * kMs);
 }
 
+TEST(Pacer, AFramePumpHoldsTheCapWithinTheFramesBudget) {
+  struct Case {
+    int cap;
+    std::int64_t frame, passCost;
+    double expect;  // passes a second
+  };
+  const Case cases[] = {
+      {5000, 16'666'667, 20'000, 5000},    // 60 frames a second: 83 or 84 passes each
+      {5000, 33'333'333, 20'000, 5000},    // 30 frames a second still hold it
+      {30000, 16'666'667, 1'000, 30000},   // Fast
+      {5000, 16'666'667, 400'000, 1500},   // slow passes: the budget, 25 a frame
+      {0, 16'666'667, 100'000, 6000},      // Max: the budget alone, 100 a frame
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(::testing::Message() << "cap " << k.cap << ", frame " << k.frame << " ns, pass " << k.passCost);
+    Pacer pacer(Pacer::kFrameCatchUpNs);
+    pacer.setCap(k.cap);
+    std::int64_t now = 7 * kMs, longest = 0;
+    long passes = 0;
+    const int frames = 2 * 1'000'000'000 / k.frame;
+    for (int f = 0; f < frames; ++f) {
+      const std::int64_t start = 7 * kMs + f * k.frame;
+      now = std::max(now, start);
+      const long before = passes;
+      const FrameRun run = runFrame(
+          pacer, kFrameBudgetNs, [&] { return now; }, [&] { return now += k.passCost, ++passes, true; });
+      EXPECT_EQ(run.turns, passes - before);
+      longest = std::max(longest, now - start);
+      if (f == 0) passes = 0;  // the first frame starts the clock of the cap
+    }
+    EXPECT_NEAR(passes * 1e9 / ((frames - 1) * static_cast<double>(k.frame)), k.expect, k.expect * 0.01);
+    EXPECT_LE(longest, kFrameBudgetNs + k.passCost);
+  }
+  // A turn that stops the pump ends the frame.
+  Pacer pacer(Pacer::kFrameCatchUpNs);
+  std::int64_t now = 0;
+  int turns = 0;
+  const FrameRun run = runFrame(pacer, kFrameBudgetNs, [&] { return now += 1000; }, [&] { return ++turns < 3; });
+  EXPECT_EQ(run.turns, 3);
+  EXPECT_TRUE(run.stopped);
+}
+
 TEST(Pace, ReadoutText) {
   const std::pair<double, const char*> cases[] = {{-3, "0/s"},        {0, "0/s"},         {12.4, "12/s"},
                                                   {4998, "4998/s"},   {9999.4, "9999/s"}, {9999.6, "10.0k/s"},

@@ -169,6 +169,10 @@ TEST_F(ParamsFile, SaveThenChangeEverythingThenLoadRestoresEveryParameterEvenASp
   EXPECT_EQ(g.s.Speed, 20000.0);
   EXPECT_EQ(g.c("Hspac").value(), 10000);
   EXPECT_EQ(g.c("TXmo").text(), "77");
+
+  // A save takes the spare worlds from their box, typed and not yet left, into the game as well.
+  sc.run("type TxTenner 300\npress CDsave\n");
+  EXPECT_EQ(g.s.SpareWorlds, 300);
 }
 
 TEST_F(ParamsFile, AFirstRunOrADeletedFileIsWrittenFromThePanelAtStartAndField12IsAlways0) {
@@ -191,6 +195,7 @@ TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFileOrIsLost) {
     std::int32_t highScore;  // read before any damage, or on its own
     double planets;          // restored only when the restore got that far
     bool aside;              // kept as tallyho.txt.bad
+    double torque = 1000;    // read before any damage, and shown only by a restore that got that far
   } cases[] = {
       {head + "0" + tail + "\n", 4242, 42, false},                          // a line end of one character
       {" 100 ,\t42 ,1,1000,1000,4242,0" + tail + "\r\n", 4242, 42, false},  // blanks round a field
@@ -203,7 +208,9 @@ TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFileOrIsLost) {
       {"100,42,1e999,1000,1000,4242,0" + tail + "\r\n", 4242, 17, true},          // the best reads on its own
       {head + "0,30,1000,133,10,0,20000,4200,0,2000,60,1\r\n", 4242, 17, true},   // thrust power beyond its bar
       {head + "0,9000,1000,133,10,0,7000,4200,0,2000,60,1\r\n", 4242, 42, true},  // zoom beyond its bar
-      {head + "0" + tail, 4242, 42, false},                                       // no line end
+      {head + "0,9000,77,133,10,0,7000,4200,0,2000,60,1\r\n", 4242, 42, true, 77},
+      {head + "0,30,77,x,10,0,7000,4200,0,2000,60,1\r\n", 4242, 17, true, 77},
+      {head + "0" + tail, 4242, 42, false},  // no line end
       {head + "0,30,1000,133,10,0,7000,4200,0,2000,60," + std::string(1 << 20, '7'), 4242, 17, true},
       {std::string("\x00\xff\r\n\x01,,\x7f", 8), 0, 17, true},
   };
@@ -220,6 +227,8 @@ TEST(ParamsFileDamage, NoFileContentStopsTheStartOrLeavesABrokenFileOrIsLost) {
     EXPECT_EQ(r.highScore, c.highScore);
     EXPECT_EQ(r.planets, c.planets);
     EXPECT_EQ(g.c("TXplanets").text(), plain(c.planets));
+    EXPECT_EQ(r.torque, c.torque);
+    EXPECT_EQ(g.c("TXmo").text(), c.aside ? "1000" : plain(c.torque));
     EXPECT_EQ(fs::exists(path + ".bad"), c.aside);
     if (c.aside) {
       EXPECT_EQ(fileText(path + ".bad"), c.content);
@@ -363,8 +372,9 @@ TEST_F(ParamsFile, ASaveNeverWritesABestBelowTheFilesAndTakesTheHigherOne) {
 
 // Two games on one folder saving bests at once: the file ends with the higher, whichever saved last.
 TEST_F(ParamsFile, TwoProcessesSavingBestsAtOnceLeaveTheHigher) {
-  int go[2];
+  int go[2], done[2];
   ASSERT_EQ(::pipe(go), 0);
+  ASSERT_EQ(::pipe(done), 0);
   pid_t children[2];
   for (int k = 0; k < 2; ++k) {
     children[k] = ::fork();
@@ -373,13 +383,21 @@ TEST_F(ParamsFile, TwoProcessesSavingBestsAtOnceLeaveTheHigher) {
     Game copy(GameOptions{sc.dir, {}});
     char ready;
     if (::read(go[0], &ready, 1) != 1) ::_exit(3);
-    // The first saves high bests quickly, the second low ones for longer, so that it saves last.
+    // The first saves high bests, the second low ones, and once more after the first is done (a loaded
+    // machine may run the first last), so that it saves last.
     for (int i = 0; i < (k == 0 ? 60 : 200); ++i) {
       copy.s.HighScore = k == 0 ? 100000 + i : i;
       copy.clockScore->file.Outfile();
     }
+    if (k == 0 && ::write(done[1], "d", 1) != 1) ::_exit(3);
+    if (k == 1) {
+      ::close(done[1]);
+      if (::read(done[0], &ready, 1) != 1) ::_exit(3);
+      copy.clockScore->file.Outfile();
+    }
     ::_exit(copy.s.HighScore == 100059 ? 0 : 1);
   }
+  ::close(done[1]);
   ASSERT_EQ(::write(go[1], "gg", 2), 2);
   // Watched from outside, the file's best only ever rises.
   int lowered = 0, running = 2;
@@ -401,6 +419,7 @@ TEST_F(ParamsFile, TwoProcessesSavingBestsAtOnceLeaveTheHigher) {
   }
   ::close(go[0]);
   ::close(go[1]);
+  ::close(done[0]);
   EXPECT_EQ(bestIn(path), 100059);
   EXPECT_EQ(hidden(sc.dir), 0);
 }

@@ -166,9 +166,10 @@ TEST_F(Strip, AirAndWaterHalos) {
 
 TEST_F(Strip, CratersKeepTheirPlace) {
   show(20, 5);
-  g.b.ImpactCount[5] = 2;
+  g.b.ImpactCount[5] = 3;
   g.b.ImpactMark[1][5] = 150;  // rings of 22 and 63 points
   g.b.ImpactMark[2][5] = 12;   // a light dot and eight points round it
+  g.b.ImpactMark[3][5] = 10;   // four points round it, no dot
   auto craters = [&] {
     std::vector<std::pair<double, double>> at;
     for (const Entry& e : tick())
@@ -180,7 +181,7 @@ TEST_F(Strip, CratersKeepTheirPlace) {
   const int dx = g.b.CraterDX[1][5];
   EXPECT_NE(dx, 0);
   EXPECT_LE(std::abs(dx), 400);
-  EXPECT_EQ(first.size(), 1u + 22 + 63 + 9);  // with the world's centre point
+  EXPECT_EQ(first.size(), 1u + 22 + 63 + 9 + 4);  // with the world's centre point
   EXPECT_EQ(craters(), first);
   EXPECT_EQ(g.b.CraterDX[1][5], dx);
 }

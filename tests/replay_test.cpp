@@ -120,10 +120,39 @@ TEST(Replay, EveryInputReplaysToTheStateTheGameEndedIn) {
   EXPECT_EQ(r.passes, 65000u);
   EXPECT_GE(r.checks, 8);
 
+  // Turn by turn as the window plays it, a few events a turn, to the same end.
+  Replayer stepped;
+  std::string error;
+  ASSERT_TRUE(stepped.load(file, error)) << error;
+  Played turns(false, 8192, &stepped);
+  ASSERT_TRUE(stepped.begin(*turns.game));
+  while (stepped.step(*turns.game, 3)) {
+  }
+  EXPECT_EQ(stepped.result().ending, ReplayResult::Ending::Finished) << stepped.result().message;
+  EXPECT_EQ(stepped.result().hash, recorded.hash);
+  EXPECT_EQ(stepped.result().passes, 65000u);
+
   // Recording takes nothing from the game and adds nothing to it.
   Played plain(false);
   playBothHalves(plain);
   EXPECT_EQ(plain.hash, recorded.hash);
+}
+
+// What the page hands on while the game goes on: a whole file that ends in the state of that moment; the
+// recording itself goes on as if nothing had been taken.
+TEST(Replay, TheRecordingSoFarReplaysToTheStateNowAndTheGameGoesOn) {
+  Played p;
+  p.run(kFirstHalf);
+  const std::string sofar = p.game->recorder()->sofar();
+  const ReplayResult r = replay(sofar);
+  EXPECT_EQ(r.ending, ReplayResult::Ending::Finished) << r.message;
+  EXPECT_EQ(r.hash, stateHash(p.game->b, p.game->s));
+  EXPECT_EQ(r.passes, 35000u);
+  std::ofstream(p.dir + "/tallyho.txt", std::ios::binary) << kOtherParams;
+  p.run(kSecondHalf);
+  const ReplayResult whole = replay(p.end());
+  EXPECT_EQ(whole.ending, ReplayResult::Ending::Finished) << whole.message;
+  EXPECT_EQ(whole.hash, p.hash);
 }
 
 // One bit of a recorded value flipped: the replay stops at the first state check after it.

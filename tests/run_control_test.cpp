@@ -149,7 +149,17 @@ TEST_F(Run, PauseStopsTheLoopAtTheEndOfItsPassAndResumeStartsItAgain) {
   ASSERT_TRUE(g().pumpTurn());
   EXPECT_EQ(c("Command5").caption(), "Pause");
 
+  // The pause button as it looks while running, and lit while paused.
+  const auto looks = [&](Color back, Color fore, bool bold, const char* tip) {
+    const Control& button = c("Command5");
+    EXPECT_EQ(button.back(), back);
+    EXPECT_EQ(button.fore(), fore);
+    EXPECT_EQ(button.fontBold(), bold);
+    EXPECT_EQ(button.toolTip(), tip);
+  };
+  looks(rgb(255, 216, 128), rgb(0, 0, 0), false, "");
   c("Command5").press();
+  looks(rgb(255, 110, 40), rgb(255, 255, 255), true, "Paused: press again to resume");
   EXPECT_EQ(g().s.PauseFlag, "bat");
   EXPECT_FALSE(c("TiK").enabled());
   EXPECT_EQ(opened, 1);
@@ -161,6 +171,7 @@ TEST_F(Run, PauseStopsTheLoopAtTheEndOfItsPassAndResumeStartsItAgain) {
   EXPECT_FALSE(g().pumpTurn());
 
   c("Command5").press();
+  looks(rgb(255, 216, 128), rgb(0, 0, 0), false, "");
   EXPECT_EQ(g().s.PauseFlag, "");
   EXPECT_TRUE(c("TiK").enabled());
   EXPECT_EQ(closed, 1);

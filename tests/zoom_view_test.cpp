@@ -257,6 +257,31 @@ TEST_F(Zoom, ImpactLossesHappenOncePerImpact) {
   EXPECT_EQ(g.b.LifeCount[3][F], 11);
 }
 
+// A placed crater in shades of the focus colour (250, 250, 0): a light dot below 16, then a ring of eight
+// in a third, a second ring in 0.7 from 100, a third in the full colour from 200.
+TEST_F(Zoom, CraterRingsFromSixteenAHundredAndTwoHundred) {
+  const Color light = rgb(252, 252, 128), third = rgb(83, 83, 0), half = rgb(125, 125, 0), bright = rgb(175, 175, 0);
+  const Color full = rgb(250, 250, 0);
+  const struct {
+    int size;
+    std::size_t light, centre, ring1, ring2, ring3;
+  } cases[] = {{15, 1, 0, 0, 0, 0},  {16, 0, 1, 8, 0, 0},  {99, 0, 1, 8, 0, 0},
+               {100, 0, 1, 8, 8, 0}, {199, 0, 1, 8, 8, 0}, {200, 0, 1, 8, 8, 8}};
+  g.b.ImpactCount[F] = 1;
+  g.b.CraterDX[1][F] = 40;  // placed before: no draws, no losses
+  std::size_t outline = 0;
+  for (const auto& t : cases) {
+    g.b.ImpactMark[1][F] = t.size;
+    tick();
+    if (t.size == 15) outline = points(moon, full);
+    EXPECT_EQ(points(moon, light), t.light) << t.size;
+    EXPECT_EQ(points(moon, third), t.centre) << t.size;
+    EXPECT_EQ(points(moon, half), t.ring1) << t.size;
+    EXPECT_EQ(points(moon, bright), t.ring2) << t.size;
+    EXPECT_EQ(points(moon, full), outline + t.ring3) << t.size;
+  }
+}
+
 TEST_F(Zoom, NamesOnceAfterARequest) {
   g.b.PosX[4] = 10;
   g.b.VelX[4] = 1;  // moving right of the focus: label pulled back left

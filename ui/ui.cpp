@@ -24,6 +24,10 @@ Control& Ui::add(const std::string& name, Kind kind) {
 }
 
 Control* Ui::find(const std::string& name) {
+  return const_cast<Control*>(static_cast<const Ui&>(*this).find(name));
+}
+
+const Control* Ui::find(const std::string& name) const {
   auto it = byName_.find(name);
   return it == byName_.end() ? nullptr : it->second;
 }

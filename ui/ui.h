@@ -26,6 +26,7 @@ class Ui {
   Control& add(const std::string& name, Kind kind);
   // The registry: names from text, for the window and the driver. The core uses handles.
   Control* find(const std::string& name);
+  const Control* find(const std::string& name) const;
   Control& at(const std::string& name);  // throws std::out_of_range for an unknown name
   const std::deque<Control>& all() const { return controls_; }
   std::deque<Control>& all() { return controls_; }

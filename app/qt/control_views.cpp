@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "app/qt/qt_canvas.h"
+#include "app/window_layout.h"
 
 namespace quorl {
 
@@ -32,12 +33,10 @@ double legiblePointSize(const QFont& font, qreal devicePixelRatio) {
   const auto key = std::make_tuple(font.family(), font.bold(), devicePixelRatio);
   if (auto it = known.find(key); it != known.end()) return it->second;
   QFont f = font;
-  double size = 1;
-  for (; size < 40; size += 0.25) {
-    f.setPointSizeF(size);
-    if (lineHeight(f, devicePixelRatio) >= kMinTextPx) break;
-  }
-  return known[key] = size;
+  return known[key] = window_layout::leastLegibleSize([&](double size) {
+           f.setPointSizeF(size);
+           return lineHeight(f, devicePixelRatio);
+         });
 }
 
 QFont legibleFont(const QFont& font, qreal devicePixelRatio) {
@@ -49,17 +48,14 @@ QFont legibleFont(const QFont& font, qreal devicePixelRatio) {
 }
 
 QFont fitFont(const QFont& font, const QString& text, QSize room, bool wrap, qreal devicePixelRatio, bool* fitted) {
-  const double least = legiblePointSize(font, devicePixelRatio);
-  QFont f = legibleFont(font, devicePixelRatio);
-  bool ok = text.isEmpty() || fits(f, text, room, wrap);
-  const double size = font.pointSizeF();
-  for (double k = 0.9; !ok && k >= 0.6 - 1e-9 && size * k >= least; k -= 0.05) {
-    f.setPointSizeF(size * k);
-    ok = fits(f, text, room, wrap);
-  }
-  // Too long for its room at the least legible size: it keeps that size, and the window gives it a tool tip.
-  if (!ok) f.setPointSizeF(std::max(least, size * 0.6));
-  if (fitted) *fitted = ok;
+  QFont f = font;
+  const window_layout::FittedCaption fit = window_layout::fitCaption(
+      font.pointSizeF(), legiblePointSize(font, devicePixelRatio), text.isEmpty(), [&](double size) {
+        f.setPointSizeF(size);
+        return fits(f, text, room, wrap);
+      });
+  f.setPointSizeF(fit.pointSize);
+  if (fitted) *fitted = fit.fits;
   return f;
 }
 

@@ -8,6 +8,8 @@
 #include <QStyleOption>
 #include <cmath>
 
+#include "app/window_layout.h"
+
 namespace quorl {
 
 namespace {
@@ -16,7 +18,6 @@ constexpr QColor kPanel(18, 22, 34);
 // The well is black with a light rim, so that a box shows on a black panel and on a white label alike.
 constexpr QColor kWell(0, 0, 0), kRim(175, 190, 220), kMark(120, 220, 255);
 constexpr QColor kRimOff(95, 100, 115), kMarkOff(120, 125, 140);
-constexpr int kIndicator = 12, kSpacing = 4;
 
 }  // namespace
 
@@ -27,9 +28,9 @@ int GameStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const
     case PM_IndicatorWidth:
     case PM_IndicatorHeight:
     case PM_ExclusiveIndicatorWidth:
-    case PM_ExclusiveIndicatorHeight: return std::max(7, static_cast<int>(std::lround(kIndicator * scale_)));
+    case PM_ExclusiveIndicatorHeight: return window_layout::indicatorPx(scale_);
     case PM_CheckBoxLabelSpacing:
-    case PM_RadioButtonLabelSpacing: return std::max(2, static_cast<int>(std::lround(kSpacing * scale_)));
+    case PM_RadioButtonLabelSpacing: return window_layout::indicatorSpacingPx(scale_);
     default: return QProxyStyle::pixelMetric(metric, option, widget);
   }
 }

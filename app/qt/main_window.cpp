@@ -16,7 +16,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -29,15 +28,14 @@
 #include "app/qt/path_worker.h"
 #include "app/qt/pump.h"
 #include "app/qt/qt_canvas.h"
-#include "app/replay_state.h"
+#include "app/replay_session.h"
 #include "app/replayer.h"
 #include "app/rewind.h"
 #include "app/timeline.h"
 #include "app/run_control.h"
+#include "app/widget_input.h"
+#include "app/window_layout.h"
 #include "events/steering.h"
-#include "panels/focus_panel.h"
-#include "ui/contrast.h"
-#include "views/planet_picture.h"
 
 namespace quorl {
 
@@ -45,28 +43,20 @@ namespace {
 
 constexpr int kRefreshMs = 16;  // about 60 Hz
 constexpr int kRefitMs = 120;   // a window being dragged to a new size is laid out once it rests
-constexpr int kMargin = 4;      // logical pixels right of and below the content
+using window_layout::kMargin;
 
 // Every spend of fuel moves the fine fuel bar: a unit of fuel is a device pixel or more at the smallest scale.
 static_assert(Steering::kFineUnitWidth * QuorlWindow::kMinScale / 15 >= 1);
 
 QColor qc(Color c) { return QColor(c.r, c.g, c.b); }
 
-// Carriage returns break lines in captions.
-QString display(const std::string& s) {
-  QString t = QString::fromStdString(s);
-  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  t.replace(QChar('\r'), QChar('\n'));
-  return t;
-}
+QString display(const std::string& s) { return QString::fromStdString(window_layout::displayText(s)); }
 
 // A caption shown on a button: an ampersand is a letter, not a shortcut mark.
 QString buttonText(QString s) { return s.replace(QChar('&'), QStringLiteral("&&")); }
 
 bool isScroll(Kind k) { return k == Kind::HScroll || k == Kind::VScroll; }
-bool hasCaption(Kind k) {
-  return k == Kind::Label || k == Kind::Button || k == Kind::CheckBox || k == Kind::Option || k == Kind::Frame;
-}
+using window_layout::hasCaption;
 
 }  // namespace
 
@@ -143,16 +133,13 @@ QuorlWindow::~QuorlWindow() {
 }
 
 void QuorlWindow::build() {
-  bool haveMain = false;
   for (Control& c : g_.ui.all()) {
     if (c.kind == Kind::Timer) continue;
     auto b = std::make_unique<Bound>();
     b->c = &c;
-    if (c.kind == Kind::Form) {
-      b->mainForm = !haveMain;
-      b->otherForm = haveMain;
-      haveMain = true;
-    }
+    b->mainForm = window_layout::isMainForm(g_.ui, c);
+    b->otherForm = window_layout::isOtherForm(g_.ui, c);
+    b->legible = window_layout::keptLegible(g_, c);
     b->w = makeWidget(*b);
     b->w->setObjectName(QString::fromStdString(c.name));
     byName_[c.name] = b.get();
@@ -162,19 +149,13 @@ void QuorlWindow::build() {
   for (Control& c : g_.ui.all())
     if (c.kind == Kind::Timer) timerChanged(c);
   g_.ui.onTimerChanged = [this](Control& t) { timerChanged(t); };
-
-  // The selected world's name, number and orbits come in its class colour, which may be as dark as the
-  // panel; so do the names on the planet strip.
-  const FocusPanel::Controls& focus = g_.focus->c;
-  for (const Control* c : {&*focus.LabWorld, &*focus.LabFoc, &*focus.LaFocal, &*focus.Laplace, &*focus.Laorb,
-                           &*focus.Label4})
-    byControl_.at(c)->legible = true;
-  if (auto* strip = dynamic_cast<QtCanvas*>(g_.picture->c.PicWorld->canvas.get())) strip->legibleText = true;
+  for (Control& c : g_.ui.all())
+    if (auto* canvas = dynamic_cast<QtCanvas*>(c.canvas.get())) canvas->legibleText = window_layout::keptLegibleText(g_, c);
 }
 
 QWidget* QuorlWindow::makeWidget(Bound& b) {
   Control* c = b.c;
-  auto press = [this, c] { input(Input::press(*c), true); };
+  auto press = [this, c] { widgetEvent({.kind = WidgetEvent::Kind::Click, .control = c}, true); };
   switch (c->kind) {
     case Kind::Form: {
       if (b.otherForm) {
@@ -220,9 +201,7 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
         auto* e = new QPlainTextEdit(content_);
         connect(e, &QPlainTextEdit::textChanged, this, [this, c, e] {
           if (syncing_) return;
-          QString t = e->toPlainText();
-          t.replace(QChar('\n'), QStringLiteral("\r\n"));
-          input(Input::typed(*c, t.toStdString()), true);
+          widgetEvent({.kind = WidgetEvent::Kind::Typed, .control = c, .text = e->toPlainText().toStdString()}, true);
         });
         e->installEventFilter(this);
         return e;
@@ -230,7 +209,7 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
       auto* e = new QLineEdit(content_);
       e->setTextMargins(1, 0, 1, 0);
       connect(e, &QLineEdit::textEdited, this, [this, c](const QString& t) {
-        input(Input::typed(*c, t.toStdString()), true);
+        widgetEvent({.kind = WidgetEvent::Kind::Typed, .control = c, .text = t.toStdString()}, true);
         if (auto it = byControl_.find(c); it != byControl_.end()) fitFocused(*it->second);
       });
       e->installEventFilter(this);
@@ -259,7 +238,7 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
     case Kind::VScroll: {
       auto* bar = new QScrollBar(c->kind == Kind::HScroll ? Qt::Horizontal : Qt::Vertical, content_);
       connect(bar, &QScrollBar::valueChanged, this, [this, c](int v) {
-        if (!syncing_) input(Input::scrolled(*c, v), true);
+        if (!syncing_) widgetEvent({.kind = WidgetEvent::Kind::Scrolled, .control = c, .value = v}, true);
       });
       return bar;
     }
@@ -276,19 +255,17 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
 }
 
 QWidget* QuorlWindow::containerFor(const Control& c) {
-  if (c.parent().empty()) return content_;
-  auto it = byName_.find(c.parent());
-  if (it == byName_.end()) return content_;
-  const Bound& p = *it->second;
-  if (p.c->kind == Kind::Frame || p.otherForm) return p.w;
-  return content_;
+  const Control* in = window_layout::containerOf(g_.ui, c);
+  return in ? byControl_.at(in)->w : content_;
 }
 
 void QuorlWindow::input(const Input& in, bool syncAfter) {
   if (replay_) {
-    // A replay takes nothing from the player but the pace and the hold.
-    if (in.kind == Input::Kind::Press && in.control == &*g_.run->c.Command5) return hold(!held_);
-    if (!in.control || !isPaceControl(g_, *in.control)) return;
+    switch (duringReplay(g_, in)) {
+      case ReplayRoute::Hold: return hold(!replay_->held());
+      case ReplayRoute::Ignore: return;
+      case ReplayRoute::Game: break;
+    }
   }
   // A moment shown by rewind waits for the player: Pause (or the space bar) plays on from it.
   const Rewind* rw = g_.rewind();
@@ -300,13 +277,17 @@ void QuorlWindow::input(const Input& in, bool syncAfter) {
   if (syncAfter) syncNow();
 }
 
+void QuorlWindow::widgetEvent(const WidgetEvent& e, bool syncAfter) {
+  if (auto in = inputFor(e)) input(*in, syncAfter);
+}
+
 void QuorlWindow::timerChanged(Control& t) {
   QTimer*& q = timers_[&t];
   if (!q) {
     q = new QTimer(this);
     q->setTimerType(Qt::PreciseTimer);
     Control* c = &t;
-    connect(q, &QTimer::timeout, this, [this, c] { input(Input::tick(*c), false); });
+    connect(q, &QTimer::timeout, this, [this, c] { widgetEvent({.kind = WidgetEvent::Kind::Tick, .control = c}, false); });
   }
   // A timer with interval 0 does not fire.
   if (t.timerRunning()) q->start(t.interval());
@@ -390,62 +371,24 @@ QString QuorlWindow::shortened(const Bound& b, const QString& caption) const {
 }
 
 QSize QuorlWindow::captionRoom(const Bound& b) const {
-  const QSize size = placeOf(b).size();
-  QStyle* style = b.w->style();
-  switch (b.c->kind) {
-    case Kind::Label: return QSize(size.width() - std::max(1, px(30)) - 1, size.height());
-    case Kind::Button: return QSize(size.width() - std::max(4, px(120)), size.height());
-    case Kind::CheckBox:
-      return QSize(size.width() - style->pixelMetric(QStyle::PM_IndicatorWidth) -
-                       style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) - 2,
-                   size.height());
-    case Kind::Option:
-      return QSize(size.width() - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) -
-                       style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) - 2,
-                   size.height());
-    case Kind::Frame: return QSize(size.width() - px(240), size.height());
-    default: return size;
-  }
+  const window_layout::Size room = window_layout::captionRoom(*b.c, window_layout::placeOf(*b.c, b.mainForm, scale_), scale_);
+  return QSize(room.width, room.height);
 }
 
-int QuorlWindow::px(int units) const { return static_cast<int>(std::lround(units * scale_ / 15.0)); }
+int QuorlWindow::px(int units) const { return window_layout::px(units, scale_); }
 
 QRect QuorlWindow::placeOf(const Bound& b) const {
-  const Control& c = *b.c;
-  if (c.kind == Kind::Line) {
-    const int ax = px(c.x1()), ay = px(c.y1()), bx = px(c.x2()), by = px(c.y2());
-    return QRect(QPoint(std::min(ax, bx) - 1, std::min(ay, by) - 1),
-                 QPoint(std::max(ax, bx) + 1, std::max(ay, by) + 1));
-  }
-  if (b.mainForm) return QRect(0, 0, px(c.width()), px(c.height()));
-  // Both edges are rounded, not the size: controls that meet in window units meet on screen.
-  const int left = px(c.left()), top = px(c.top());
-  return QRect(left, top, px(c.left() + c.width()) - left, px(c.top() + c.height()) - top);
+  const window_layout::Rect r = window_layout::placeOf(*b.c, b.mainForm, scale_);
+  return QRect(r.left, r.top, r.width, r.height);
 }
 
-bool QuorlWindow::shown(const Bound& b) const {
-  const Control& c = *b.c;
-  // A control without a size (a line without end points) is not placed yet, and is not shown.
-  const bool placed = c.kind == Kind::Line ? (c.x1() || c.y1() || c.x2() || c.y2()) : c.width() > 0 && c.height() > 0;
-  return c.visible() && (placed || b.mainForm);
-}
+bool QuorlWindow::shown(const Bound& b) const { return window_layout::shown(*b.c, b.mainForm); }
 
 void QuorlWindow::fitContent() {
   // The content is as large as the controls placed on it.
-  int right = 0, bottom = 0;
-  for (auto& b : bound_) {
-    if (!shown(*b) || b->otherForm || b->w->parentWidget() != content_) continue;
-    const Control& c = *b->c;
-    if (c.kind == Kind::Line) {
-      right = std::max({right, c.x1(), c.x2()});
-      bottom = std::max({bottom, c.y1(), c.y2()});
-    } else {
-      right = std::max(right, (b->mainForm ? 0 : c.left()) + c.width());
-      bottom = std::max(bottom, (b->mainForm ? 0 : c.top()) + c.height());
-    }
-  }
-  contentUnits_ = QSize(right, bottom);
-  const QSize size(px(right) + kMargin, px(bottom) + kMargin);
+  const window_layout::Size units = window_layout::contentUnits(g_.ui);
+  contentUnits_ = QSize(units.width, units.height);
+  const QSize size(px(units.width) + kMargin, px(units.height) + kMargin);
   if (size != contentSize_) {
     contentSize_ = size;
     content_->setFixedSize(size);
@@ -455,11 +398,7 @@ void QuorlWindow::fitContent() {
 QSize QuorlWindow::contentSize() const { return contentSize_; }
 
 double QuorlWindow::fitScale(QSize area) const {
-  if (contentUnits_.isEmpty()) return 1.0;
-  // One pixel to spare against rounding: the content never needs a scroll bar in an area it was fitted to.
-  const double sw = (area.width() - kMargin - 1) * 15.0 / contentUnits_.width();
-  const double sh = (area.height() - kMargin - 1) * 15.0 / contentUnits_.height();
-  return std::clamp(std::min(sw, sh), kMinScale, kMaxScale);
+  return window_layout::fitScale({area.width(), area.height()}, {contentUnits_.width(), contentUnits_.height()});
 }
 
 void QuorlWindow::setScale(double s) {
@@ -511,7 +450,7 @@ void QuorlWindow::showEvent(QShowEvent* e) {
 }
 
 void QuorlWindow::playBack(Replayer& replayer, std::function<void(const ReplayResult&)> done) {
-  replay_ = &replayer;
+  replay_ = std::make_unique<ReplaySession>(g_, replayer);
   replayDone_ = std::move(done);
   // The recording runs the passes; nothing of the replay opens a browser or ends the program.
   g_.onPumpStart = nullptr;
@@ -526,9 +465,9 @@ void QuorlWindow::playBack(Replayer& replayer, std::function<void(const ReplayRe
 }
 
 bool QuorlWindow::replayTurn() {
-  if (held_ || !replay_) return false;
-  const bool more = replay_->step(g_);
-  if (!more) {
+  if (!replay_) return false;
+  const bool more = replay_->turn();
+  if (!more && !replay_->playing()) {
     syncNow();
     showReplayState();
     if (auto done = std::move(replayDone_)) {
@@ -542,9 +481,8 @@ bool QuorlWindow::replayTurn() {
 
 void QuorlWindow::handOver() {
   // From here the player plays on from where the recording ended, with every control the game has.
-  Replayer* replay = replay_;
-  replay_ = nullptr;
-  held_ = false;
+  Replayer* replay = &replay_->replayer();
+  replay_.reset();
   qApp->removeEventFilter(this);
   replay->handOver(g_);
   wireGame();
@@ -554,24 +492,13 @@ void QuorlWindow::handOver() {
 }
 
 void QuorlWindow::hold(bool on) {
-  if (!replay_ || replay_->result().ending != ReplayResult::Ending::Playing) return;
-  held_ = on;
-  if (!held_) replayPump_->start();
+  if (!replay_ || !replay_->hold(on)) return;
+  if (!replay_->held()) replayPump_->start();
   showReplayState();
 }
 
 void QuorlWindow::showReplayState() {
-  const ReplayResult& r = replay_->result();
-  const std::string at = std::to_string(replay_->passes()) + " of " + std::to_string(replay_->length());
-  std::string state;
-  switch (r.ending) {
-    case ReplayResult::Ending::Playing:
-      state = held_ ? "held at pass " + at + " (Pause or the space bar plays on)" : "pass " + at;
-      break;
-    case ReplayResult::Ending::Finished: state = "ended at pass " + at + ", in the state recorded"; break;
-    default: state = r.message; break;
-  }
-  const QString title = display(g_.window.Quorl->caption() + " - replay: " + state);
+  const QString title = display(g_.window.Quorl->caption() + " - replay: " + replay_->state());
   if (windowTitle() != title) setWindowTitle(title);
 }
 
@@ -604,7 +531,7 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
     }
     if (b.otherForm) w->setFixedSize(r.size());
     else w->setGeometry(r);
-    if (auto* label = qobject_cast<QLabel*>(w)) label->setIndent(std::max(1, px(30)));
+    if (auto* label = qobject_cast<QLabel*>(w)) label->setIndent(window_layout::labelIndentPx(scale_));
   }
 
   // Colours. A text drawn in its own back colour would vanish; such a pair is shown with a light text.
@@ -625,8 +552,7 @@ void QuorlWindow::apply(Bound& b, unsigned aspects) {
       case Kind::CheckBox:
       case Kind::Option:
       case Kind::Frame:
-        if (b.legible) fore = qc(legibleOn(c.fore(), c.back()));
-        else if (c.fore() == c.back()) fore = QColor(200, 210, 230);
+        fore = qc(window_layout::captionFore(c, b.legible));
         p.setColor(QPalette::Window, back);
         p.setColor(QPalette::Button, back);  // check and option buttons fill with the button role
         p.setColor(QPalette::WindowText, fore);
@@ -753,7 +679,7 @@ bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (type) {
       case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
-          hold(!held_);
+          hold(!replay_->held());
         return true;
       case QEvent::KeyRelease:
       case QEvent::ShortcutOverride:
@@ -762,8 +688,8 @@ bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick: {
         const std::string name = watched->objectName().toStdString();
-        const Control* c = g_.ui.find(name);
-        return !(c && (isPaceControl(g_, *c) || c == &*g_.run->c.Command5));
+        Control* c = g_.ui.find(name);
+        return !c || duringReplay(g_, Input::press(*c)) == ReplayRoute::Ignore;
       }
       default: break;
     }
@@ -774,7 +700,7 @@ bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
       const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
       const bool tab = key->key() == Qt::Key_Tab && !(key->modifiers() & ~Qt::KeypadModifier);
       // The focus box picks the craft to steer: leaving it hands the keys to the main view.
-      if ((enter || tab) && edit == widgetFor(g_.focus->c.TXnewton->name)) {
+      if ((enter || tab) && handsKeysToMainView(g_, *g_.ui.find(edit->objectName().toStdString()))) {
         widgetFor(g_.window.Quorl->name)->setFocus(Qt::TabFocusReason);
         return true;
       }
@@ -789,11 +715,13 @@ bool QuorlWindow::eventFilter(QObject* watched, QEvent* event) {
   if (!syncing_ && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
     // Switching to another application or opening a menu is not leaving the box.
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+    const bool elsewhere = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    if (!elsewhere) {
       auto it = byName_.find(watched->objectName().toStdString());
       if (it != byName_.end()) {
         Bound& b = *it->second;
-        input(type == QEvent::FocusIn ? Input::focusIn(*b.c) : Input::focusOut(*b.c), true);
+        using K = WidgetEvent::Kind;
+        widgetEvent({.kind = type == QEvent::FocusIn ? K::FocusIn : K::FocusOut, .control = b.c}, true);
         if (auto* edit = qobject_cast<QLineEdit*>(b.w)) {
           if (type == QEvent::FocusIn) {
             fitFocused(b);
@@ -828,13 +756,10 @@ void QuorlWindow::keyPressEvent(QKeyEvent* e) {
     syncNow();
     return;
   }
-  const QString text = e->text();
-  // What a text box lets through (Return, Escape, keys of a read-only box) was typed into it: it never steers.
   const QWidget* held = QApplication::focusWidget();
   const bool inBox = qobject_cast<const QLineEdit*>(held) || qobject_cast<const QPlainTextEdit*>(held);
-  if (!inBox && !text.isEmpty() && text.at(0).unicode() < 128) {
-    const char ch = static_cast<char>(text.at(0).unicode());
-    input(Input::key(ch), true);
+  if (auto in = inputFor({.kind = WidgetEvent::Kind::Key, .text = e->text().toStdString(), .inTextBox = inBox})) {
+    input(*in, true);
     return;
   }
   QMainWindow::keyPressEvent(e);

@@ -10,6 +10,7 @@
 
 #include "app/game.h"
 #include "app/qt/game_style.h"
+#include "app/window_layout.h"
 #include "views/orbit_views.h"
 
 class QScrollArea;
@@ -20,6 +21,8 @@ namespace quorl {
 class PacedPump;
 class PathWorker;
 class Replayer;
+class ReplaySession;
+struct WidgetEvent;
 struct ReplayResult;
 
 // The window scales as a whole: at scale s, 15 window units are s logical pixels, for places, fonts and
@@ -46,7 +49,7 @@ class QuorlWindow : public QMainWindow {
   double scale() const { return scale_; }
   // Lays everything out again at scale s; what the drawing areas hold is kept.
   void setScale(double s);
-  static constexpr double kMinScale = 0.4, kMaxScale = 4.0;
+  static constexpr double kMinScale = window_layout::kMinScale, kMaxScale = window_layout::kMaxScale;
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -78,6 +81,8 @@ class QuorlWindow : public QMainWindow {
   void timerChanged(Control& timer);
   // Hands something the player did (or a timer) to the game; errors go to the status line.
   void input(const Input& in, bool syncAfter);
+  // What a widget did, as the game's input (when it is one).
+  void widgetEvent(const WidgetEvent& e, bool syncAfter);
   // The game's hooks into the window: the pump, the browser, the end of the program.
   void wireGame();
   // A box the player is in grows to show all of its text.
@@ -102,10 +107,9 @@ class QuorlWindow : public QMainWindow {
   PacedPump* pump_ = nullptr;
   PathWorker* paths_ = nullptr;
   std::uint64_t pathShown_ = 0;
-  Replayer* replay_ = nullptr;
+  std::unique_ptr<ReplaySession> replay_;
   PacedPump* replayPump_ = nullptr;
   std::function<void(const ReplayResult&)> replayDone_;
-  bool held_ = false;
   QTimer* refresh_ = nullptr;
   QTimer* refit_ = nullptr;  // a resize settles before the layout follows it
   bool syncing_ = false;

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "app/window_layout.h"
 #include "ui/contrast.h"
 
 namespace quorl {
@@ -70,10 +71,10 @@ void QtCanvas::allocate() {
 
 QFont QtCanvas::fontFor(double size, bool bold, const std::string& family) const {
   QFont f = gameFont(family, 8, bold);
-  // A point is 20 window units, so 4/3 logical pixels at scale 1; never below the legible size.
-  int px = std::max(1, static_cast<int>(std::lround(size * 4.0 / 3.0 * scale_)));
-  f.setPixelSize(px);
-  while (lineHeight(f, dpr_) < kMinTextPx && px < 64) f.setPixelSize(++px);
+  f.setPixelSize(window_layout::canvasTextPx(size, scale_, [&](int px) {
+    f.setPixelSize(px);
+    return lineHeight(f, dpr_);
+  }));
   return f;
 }
 
@@ -95,9 +96,7 @@ void QtCanvas::onPrint(double x, double y, const std::string& text, Color c) {
   if (legibleText) c = legibleOn(c, background());
   Printed t{x, y, text, c, fontSize, fontBold, fontName, {}};
   draw(t);
-  // Enough for every name on the views; the oldest go first.
-  if (printed_.size() == 4096) printed_.pop_front();
-  printed_.push_back(std::move(t));
+  keepPrinted(printed_, std::move(t));
 }
 
 double QtCanvas::smallestText() const {

@@ -6,13 +6,12 @@
 #include <string>
 
 #include "ui/canvas.h"
+#include "ui/printed_text.h"
 #include "ui/ui.h"
 
 namespace quorl {
 
-// No text of the window is less than this high, at any scale: a line of its font (ascent and descent, as
-// the font's metrics give them unrounded), in device pixels.
-inline constexpr double kMinTextPx = 9;
+// A line of the font (ascent and descent, as its metrics give them unrounded), in device pixels.
 double lineHeight(const QFont& font, qreal devicePixelRatio);
 
 class QtCanvas : public Canvas {
@@ -36,16 +35,7 @@ class QtCanvas : public Canvas {
   void onClear() override { printed_.clear(); }
 
  private:
-  // A text as printed, so that a new scale draws it anew instead of shrinking its pixels.
-  struct Printed {
-    double x, y;
-    std::string text;
-    Color color;
-    double fontSize;
-    bool bold;
-    std::string fontName;
-    QRectF area;  // logical pixels at the scale it was drawn
-  };
+  using Printed = PrintedText<QRectF>;  // its area in logical pixels at the scale it was drawn
   QFont fontFor(double fontSize, bool bold, const std::string& family) const;
   void draw(Printed& p);
   void allocate();

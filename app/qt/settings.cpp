@@ -1,63 +1,41 @@
-// The pace in the per-user settings, stored by its caption; the goals by their record.
+// The per-user settings file as the store of the pace and the goals.
 #include "app/qt/settings.h"
 
 #include <QElapsedTimer>
 #include <QSettings>
-#include <chrono>
 #include <memory>
-#include <optional>
-
-#include "app/game.h"
-#include "app/goals_panel.h"
-#include "app/pace.h"
 
 namespace quorl {
 
 namespace {
-const QString kPaceKey = QStringLiteral("pace");
-const QString kGoalsKey = QStringLiteral("goals");
+
+Preferences store(QSettings& settings) {
+  return {[&settings](const std::string& key) -> std::optional<std::string> {
+            const QString k = QString::fromStdString(key);
+            if (!settings.contains(k)) return std::nullopt;
+            return settings.value(k).toString().toStdString();
+          },
+          [&settings](const std::string& key, const std::string& value) {
+            settings.setValue(QString::fromStdString(key), QString::fromStdString(value));
+          }};
+}
+
 }  // namespace
 
-void rememberPace(Game& g, QSettings& settings) {
-  const QString stored = settings.value(kPaceKey).toString();
-  for (int i = 0; i < 3; ++i)
-    if (stored == QString::fromStdString(g.pace->c.OpPace[i].caption())) g.pace->choose(i);
-  g.pace->onChosen = [&g, &settings](int setting) {
-    settings.setValue(kPaceKey, QString::fromStdString(g.pace->c.OpPace[setting].caption()));
-  };
-}
+void rememberPace(Game& g, QSettings& settings) { rememberPace(g, store(settings)); }
 
 void rememberGoals(Game& g, QSettings& settings) {
-  std::optional<std::string> record;
-  if (settings.contains(kGoalsKey)) record = settings.value(kGoalsKey).toString().toStdString();
-  g.goals->load(record);
   auto played = std::make_shared<QElapsedTimer>();
   played->start();
-  g.goals->clockMs = [played] { return played->elapsed(); };
-  g.goals->onChanged = [&g, &settings] { settings.setValue(kGoalsKey, QString::fromStdString(g.goals->record())); };
-  // The first run is over once the panel has shown itself.
-  if (!record) g.goals->onChanged();
+  rememberGoals(g, store(settings), [played] { return played->elapsed(); });
 }
 
-std::int64_t monotonicMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-RecordOptions windowRecording() {
-  RecordOptions r;
-  r.on = true;
-  r.checkEvery = 4096;
-  r.checkMs = 2000;
-  r.flushMs = 5000;
-  r.clockMs = monotonicMs;
-  return r;
-}
+RecordOptions windowRecording() { return frontEndRecording(); }
 
 RewindOptions windowRewind() {
   RewindOptions r;
   r.on = true;
-  r.clockMs = monotonicMs;
+  r.clockMs = frontEndRecording().clockMs;  // the recording's monotonic clock
   return r;
 }
 

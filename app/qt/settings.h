@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/game.h"
+#include "app/preferences.h"
 
 class QSettings;
 
