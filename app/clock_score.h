@@ -26,6 +26,8 @@ class ClockScore {
   void tick();
   // A new system: an overflow of the score is told again.
   void newSystem() { overflowTold_ = false; }
+  bool overflowTold() const { return overflowTold_; }
+  void setOverflowTold(bool on) { overflowTold_ = on; }
 
  private:
   // Seconds since the start, by the time of day and the calendar days since the start's day.

@@ -2,6 +2,8 @@
 // then the window's load.
 #include "app/game.h"
 
+#include <chrono>
+
 #include "app/clock_score.h"
 #include "app/goals_panel.h"
 #include "app/help.h"
@@ -12,7 +14,9 @@
 #include "app/preset_press.h"
 #include "app/program_start.h"
 #include "app/recorder.h"
+#include "app/rewind.h"
 #include "app/run_control.h"
+#include "app/timeline.h"
 #include "events/biosphere.h"
 #include "events/launch.h"
 #include "events/multiple_nova.h"
@@ -57,6 +61,7 @@ Game::Game(GameOptions options)
   pace = std::make_unique<PacePanel>(*this);
   goals = std::make_unique<GoalsPanel>(*this);
   preview = std::make_unique<PathPreview>(*this);
+  timeline = std::make_unique<TimelinePanel>(*this);
   p = Peers{log.get(),  names.get(),   classes.get(), focus.get(),     editor.get(), views.get(), labels.get(),
             zoom.get(), picture.get(), nova.get(),    multiNova.get(), bio.get(),    launch.get()};
 
@@ -68,6 +73,14 @@ Game::Game(GameOptions options)
   if (options.record.on) {
     recorder_ = std::make_unique<Recorder>(*this, std::move(options.record));
     outside = recorder_.get();
+    if (options.rewind.on) {
+      rewind_ = std::make_unique<Rewind>(*this, std::move(options.rewind));
+      recorder_->onNewFile = [this] {
+        rewind_->newFile();
+        timeline->withdrawContinue();
+      };
+      rewind_->onChanged = [this] { timeline->redraw(); };
+    }
   }
   ui.fire([this] { programStart(*this); });
   if (!folder.note.empty()) {  // above whatever reading the files said
@@ -86,6 +99,10 @@ void Game::superman() {
   if (loopRunning_) return;
   loopRunning_ = true;
   passDone_ = false;
+  if (rewind_) {
+    rewind_->loopStarted();
+    keepAt_ = passesRun_ + 1;
+  }
   if (onPumpStart) onPumpStart();
 }
 
@@ -105,9 +122,18 @@ bool Game::pumpTurn() {
     explicit Held(EventLog& l) : log(l) { log.hold(); }
     ~Held() { log.release(); }
   } held(*log);
+  // The pass before each of rewind's looks is timed: what going back costs is counted in pass time.
+  const bool timed = passesRun_ >= keepAt_ && !recordingPaused_;
+  const auto start = timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
   ui.fire([this] { loop->pass(); });
-  if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
-  preview->passed();
+  if (!recordingPaused_) {
+    if (passesRun_ >= checkAt_) checkAt_ = recorder_->passed();
+    if (timed) {
+      rewind_->passTook(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
+      keepAt_ = rewind_->passed();
+    }
+    preview->passed();
+  }
   if (!s.PauseFlag.empty()) loopRunning_ = false;
   return loopRunning_;
 }
@@ -116,19 +142,27 @@ void Game::keyPress(char ch) {
   if (onKey) ui.fire([this, ch] { onKey(ch); });
 }
 
+void Game::lookAgain() {
+  checkAt_ = recorder_ ? recorder_->nextLook() : ~std::uint64_t{0};
+  if (rewind_) keepAt_ = passesRun_ + 1;
+}
+
 bool Game::apply(const Input& in) {
   using K = Input::Kind;
+  if (held_ && !(in.control && in.control->outsideGame)) return false;
+  Recorder* recorder = recordingPaused_ ? nullptr : recorder_.get();
   if (in.kind == K::Pass) {
     const std::uint64_t before = passesRun_;
     const bool running = loopRunning_;
     const bool on = pumpTurn();
     // A turn that stopped the loop without a pass changes what the next start does: it is recorded.
-    if (recorder_ && running && passesRun_ == before) recorder_->stopped();
+    if (recorder && running && passesRun_ == before) recorder->stopped();
     return on;
   }
   if (in.kind == K::Tick && !in.control->timerRunning()) return false;
-  if (recorder_) recorder_->before(in);
-  goals->before(in);
+  if (recorder) recorder->before(in);
+  // The goals and the path watch the player's game, not the inputs replayed to reach a moment of it.
+  if (!recordingPaused_) goals->before(in);
   try {
     switch (in.kind) {
       case K::Press: in.control->press(); break;
@@ -144,12 +178,13 @@ bool Game::apply(const Input& in) {
     // The core reports its own errors; anything else that escapes is shown rather than ending the game.
     status(std::string("Error: ") + e.what());
   }
-  goals->after(in);
-  if (recorder_) {
-    recorder_->after(in);
-    checkAt_ = recorder_->nextLook();
+  if (!recordingPaused_) goals->after(in);
+  if (recorder) {
+    recorder->after(in);
+    checkAt_ = recorder->nextLook();
+    if (rewind_) rewind_->afterInput();
   }
-  preview->applied(in);
+  if (!recordingPaused_) preview->applied(in);
   return true;
 }
 

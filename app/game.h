@@ -24,6 +24,8 @@ class PacePanel;
 class GoalsPanel;
 class PathPreview;
 class Recorder;
+class Rewind;
+class TimelinePanel;
 
 // How the game records itself into replay.qr beside events.txt (docs/replay.md).
 struct RecordOptions {
@@ -35,11 +37,20 @@ struct RecordOptions {
   std::function<std::int64_t()> clockMs;  // a monotonic clock (the window's); empty: passes alone decide
 };
 
+// Rewind (app/rewind.h): snapshots of the recorded system, within a memory budget.
+struct RewindOptions {
+  bool on = false;                              // only with a recording
+  std::size_t budget = std::size_t{256} << 20;  // memory the snapshots may take
+  std::function<std::int64_t()> clockMs;        // a monotonic clock; empty: passes at the pace
+  std::int64_t mostWorkNs = 30'000'000;         // the most pass time between two snapshots
+};
+
 struct GameOptions {
   std::string dir;             // preferred program folder; empty: the executable's folder
   CanvasFactory canvases;      // empty: headless raster canvases
   RecordOptions record{};      // off unless asked
   Outside* outside = nullptr;  // a replay that hands the recorded clock and file reads back
+  RewindOptions rewind{};
 };
 
 class Game : public World {
@@ -77,8 +88,19 @@ class Game : public World {
   // The main loop's pump state, for a replay's starting state.
   bool passDone() const { return passDone_; }
   void restoreLoop(bool running, bool passDone) { loopRunning_ = running, passDone_ = passDone; }
+  void setPassesRun(std::uint64_t n) { passesRun_ = n; }
   // The recording, when the game keeps one.
   Recorder* recorder() { return recorder_.get(); }
+  Rewind* rewind() { return rewind_.get(); }
+  // Held, the game takes no input and runs no pass (rewind shows a moment this way).
+  void hold(bool on) { held_ = on; }
+  bool held() const { return held_; }
+  // Inputs replayed into the game to reach a moment of its own recording are not recorded again, and the
+  // passes on the way draw nothing (the views are drawn afresh at the moment).
+  void pauseRecording(bool on) { recordingPaused_ = on; }
+  bool recordingPaused() const { return recordingPaused_; }
+  // The pass count moved under the recording (a rewind): it and the snapshots look again from here.
+  void lookAgain();
 
   // Subsystems, in the order they make their controls.
   std::unique_ptr<EventLog> log;
@@ -104,10 +126,14 @@ class Game : public World {
   std::unique_ptr<PacePanel> pace;
   std::unique_ptr<GoalsPanel> goals;  // only watches the game
   std::unique_ptr<PathPreview> preview;
+  std::unique_ptr<TimelinePanel> timeline;
 
  private:
   Peers peers_;
   std::unique_ptr<Recorder> recorder_;
+  std::unique_ptr<Rewind> rewind_;
+  std::uint64_t keepAt_ = ~std::uint64_t{0};  // the pass at which rewind looks whether to keep a snapshot
+  bool held_ = false, recordingPaused_ = false;
   std::uint64_t checkAt_ = ~std::uint64_t{0};  // the pass at which the recording looks whether to check
   bool loopRunning_ = false;
   bool passDone_ = false;  // a pass of this run has ended, so its yield lies behind us

@@ -11,11 +11,11 @@
 namespace quorl {
 
 void GamePassReport::plot(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) {
-  g_.views->BomBA(x, y, z, body);
+  if (!g_.recordingPaused()) g_.views->BomBA(x, y, z, body);
 }
 
 void GamePassReport::debris(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t body) {
-  g_.views->BomBB(x, y, z, body);
+  if (!g_.recordingPaused()) g_.views->BomBB(x, y, z, body);
 }
 
 void GamePassReport::event(const std::string& message) {
@@ -25,9 +25,10 @@ void GamePassReport::event(const std::string& message) {
 }
 
 void GamePassReport::fused(int survivor, int absorbed, const std::string& message) {
-  g_.goals->fused(survivor, absorbed);
+  if (!g_.recordingPaused()) g_.goals->fused(survivor, absorbed);
   g_.bio->carryLife(survivor, absorbed);
   event(message);
+  g_.mark(World::Mark::Impact);
 }
 
 void GamePassReport::leftField(int) { g_.classes->c.Command6->press(); }

@@ -148,29 +148,38 @@ void Recorder::fileRead(const std::string& name, bool& ok, std::string& bytes) {
   if (!ignoring_) side(std::pair<std::string, ReplayRead>{name, {ok, ok ? bytes : std::string()}});
 }
 
+void Recorder::endFile(std::uint64_t pass, std::uint64_t hash) {
+  ReplayEvent end;
+  end.kind = ReplayEvent::Kind::End;
+  end.pass = pass;
+  end.hash = hash;
+  writer_->event(end);
+  flushIfDue(true);
+}
+
 void Recorder::beginFile(ReplayHead head, std::uint64_t oldEnd) {
   if (writer_) {
     // The old system ends in the state the press found.
-    ReplayEvent end;
-    end.kind = ReplayEvent::Kind::End;
-    end.pass = stamp();
-    end.hash = oldEnd;
-    writer_->event(end);
-    flushIfDue(true);
+    endFile(stamp(), oldEnd);
     writer_.reset();
   }
   head.program = std::string("Quorl ") + kVersion;
   head.timers = timers_;
   head.startFile = startFile_;
   head.start = start_;
-  writer_ = std::make_unique<ReplayWriter>(head);
   base_ = g_.passesRun();
+  std::string error;
+  if (!startFile(std::make_unique<ReplayWriter>(head), error)) return fail(error);
+}
+
+bool Recorder::startFile(std::unique_ptr<ReplayWriter> writer, std::string& error) {
+  writer_ = std::move(writer);
+  text_ = writer_->take();
   spoilt_.clear();
   // The files of earlier systems move on only once the new one stands on disk with its head: a full disk
   // keeps every old replay.
   StagedFile staged;
-  std::string error;
-  if (!staged.write(path(), writer_->take(), error)) return fail(error);
+  if (!staged.write(path(), text_, error)) return false;
   std::error_code ec;
   for (int k = options_.keep; k >= 1; --k) {
     if (k == options_.keep) std::filesystem::remove(path(k), ec);
@@ -178,17 +187,70 @@ void Recorder::beginFile(ReplayHead head, std::uint64_t oldEnd) {
   }
   // The replay before is never written over: when it could not move on, the new one goes unrecorded.
   if (ec && ec != std::errc::no_such_file_or_directory && std::filesystem::exists(path()))
-    return fail("the replay before could not move on to replay-1.qr (" + ec.message() + ")");
-  if (!staged.commit(error)) return fail(error);
+    return error = "the replay before could not move on to replay-1.qr (" + ec.message() + ")", false;
+  if (!staged.commit(error)) return false;
   lastCheckMs_ = lastFlushMs_ = nowMs();
-  lastCheck_ = base_;
-  nextLook_ = base_ + options_.checkEvery;
+  lastCheck_ = g_.passesRun();
+  nextLook_ = lastCheck_ + options_.checkEvery;
+  if (onNewFile) onNewFile();
+  return true;
+}
+
+ReplayPosition Recorder::position() const {
+  if (!writer_) return {};
+  return {stamp(), writer_->events(), writer_->readings(), writer_->reads()};
+}
+
+const std::string& Recorder::text() {
+  flushIfDue(true);
+  return text_;
+}
+
+bool Recorder::branch(const ReplayPosition& at, std::uint64_t futureEndPass, std::uint64_t futureEndHash) {
+  if (!writer_) return false;
+  std::unique_ptr<ReplayWriter> prefix;
+  std::string error;
+  if (!replayPrefix(text(), at, prefix, error)) return fail("the recording cannot go on from there: " + error), false;
+  // The abandoned future ends where the player left it, and stays as a replay of its own.
+  endFile(futureEndPass, futureEndHash);
+  const std::string future = std::move(text_);
+  writer_.reset();
+  std::error_code ec;
+  std::filesystem::remove(branchPath(kBranches), ec);
+  for (int k = kBranches - 1; k >= 1; --k) std::filesystem::rename(branchPath(k), branchPath(k + 1), ec);
+  if (!writeFileWhole(branchPath(1), future, error))
+    g_.status("The abandoned future is not kept: could not write replay-branch-1.qr: " + error);
+  // replay.qr: the same system up to the branch point, whole or not at all, then appended to as before.
+  text_ = prefix->take();
+  if (!writeFileWhole(path(), text_, error)) return fail(error), false;
+  writer_ = std::move(prefix);
+  base_ = g_.passesRun() - at.pass;
+  lastCheck_ = g_.passesRun();
+  lastCheckMs_ = lastFlushMs_ = nowMs();
+  nextLook_ = lastCheck_ + options_.checkEvery;
+  return true;
+}
+
+bool Recorder::continueFrom(const std::string& text, const ReplayPosition& at, std::string& why) {
+  std::unique_ptr<ReplayWriter> writer;
+  if (!replayPrefix(text, at, writer, why)) return false;
+  if (writer_) {
+    endFile(stamp(), stateHash(g_.b, g_.s));
+    writer_.reset();
+  }
+  base_ = g_.passesRun() - at.pass;
+  // The text is written as read (what the prefix writes anew is the same recording).
+  if (!startFile(std::move(writer), why)) return fail(why), false;
+  return true;
 }
 
 void Recorder::write(const std::string& text) {
   std::string error;
-  if (!appendToFile(path(), text, error)) fail(error);
+  if (appendToFile(path(), text, error)) text_ += text;
+  else fail(error);
 }
+
+std::string Recorder::branchPath(int k) const { return g_.folder.path("replay-branch-" + std::to_string(k) + ".qr"); }
 
 void Recorder::fail(const std::string& error) {
   // The file is broken from here on: the game goes on unrecorded until the next system.
@@ -231,12 +293,7 @@ std::string Recorder::sofar() const {
 
 void Recorder::finish() {
   if (!writer_) return;
-  ReplayEvent end;
-  end.kind = ReplayEvent::Kind::End;
-  end.pass = stamp();
-  end.hash = stateHash(g_.b, g_.s);
-  writer_->event(end);
-  flushIfDue(true);
+  endFile(stamp(), stateHash(g_.b, g_.s));
   writer_.reset();
 }
 

@@ -5,6 +5,7 @@
 // replay can still read.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,9 +43,26 @@ class Recorder : public Outside {
   // goes on (the page's Download replay); empty when this system is not recorded.
   std::string sofar() const;
 
-  // The current file (k = 0) or an earlier one.
+  // The current file (k = 0) or an earlier one; the abandoned futures of rewinds, the latest first.
   std::string path(int k = 0) const;
+  std::string branchPath(int k) const;
+  static constexpr int kBranches = 3;
   bool recording() const { return writer_ != nullptr; }
+
+  // Where the recording stands: the place a snapshot taken now belongs to (between inputs only).
+  ReplayPosition position() const;
+  // The file's text so far (written out first).
+  const std::string& text();
+  // Rewind plays on from an earlier place `at` of this file: the abandoned future, ended at `futureEnd`
+  // (its pass and state hash), is kept as replay-branch-1.qr (the branches before move on, three kept), and
+  // replay.qr is written anew up to `at` and goes on from there. False, with the status line saying why,
+  // when the new replay.qr cannot be written (the game goes on unrecorded).
+  bool branch(const ReplayPosition& at, std::uint64_t futureEndPass, std::uint64_t futureEndHash);
+  // A continued game: `text` (a recording up to its end, `at`) becomes the current file, the one before
+  // moving on as at a new system.
+  bool continueFrom(const std::string& text, const ReplayPosition& at, std::string& why);
+  // Told of every new file (a new system, a branch, a continued game).
+  std::function<void()> onNewFile;
 
   void clockRead(DateTime& t) override;
   void fileRead(const std::string& name, bool& ok, std::string& bytes) override;
@@ -56,6 +74,9 @@ class Recorder : public Outside {
   void side(const Side& s);
   // A new file from the state a press found; the old one ends in that state.
   void beginFile(ReplayHead head, std::uint64_t oldEnd);
+  // Puts `writer`'s text in place as replay.qr once the one there has moved on to replay-1.qr.
+  bool startFile(std::unique_ptr<ReplayWriter> writer, std::string& error);
+  void endFile(std::uint64_t pass, std::uint64_t hash);
   void check();
   void write(const std::string& text);
   // The file cannot be written: the status line says why, and this system goes unrecorded.
@@ -73,6 +94,7 @@ class Recorder : public Outside {
   std::vector<const Control*> presets_;
 
   std::unique_ptr<ReplayWriter> writer_;
+  std::string text_;  // what the current file holds
   std::uint64_t base_ = 0;  // passes run before the file began
   std::uint64_t nextLook_ = ~std::uint64_t{0};
   std::uint64_t lastCheck_ = 0;  // the pass of the last state check

@@ -6,10 +6,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <type_traits>
 
 #include "app/clock_score.h"
 #include "app/game.h"
+#include "app/game_state.h"
 #include "events/launch.h"
 #include "io/params_file.h"
 #include "names/names.h"
@@ -83,15 +85,6 @@ bool isDefault(const FieldPtr& p, const FieldPtr& fresh) {
       p);
 }
 
-void setDefault(const FieldPtr& p, const FieldPtr& fresh) {
-  std::visit(
-      [&](auto* v) {
-        using T = std::remove_pointer_t<decltype(v)>;
-        *v = *std::get<T*>(fresh);
-      },
-      p);
-}
-
 // Every entry of a field with more than one: (k, i) for the kinds k and rows or entries i.
 int kindsOf(const Field& f) { return f.outer > 0 ? f.outer : 1; }
 std::string nameOf(const Field& f, int k) { return f.outer > 0 ? f.name + "(" + std::to_string(k) + ")" : f.name; }
@@ -120,52 +113,37 @@ void runs(const std::string& name, int n, Changed changed, Text text, ReplayHead
 // the names it gives bodies 0..3333. A head of the state a press found leaves them out.
 bool renewedByCreation(const Field& f, int k) { return f.resetFrom >= 0 && k >= f.resetFrom; }
 
-void describeFields(Game& g, ReplayHead& out) {
+void describeFields(const WorldState& w, BodyTable& b, ReplayHead& out) {
   SharedState& fresh = freshShared();
+  auto unpacked = std::make_unique<SharedState>();
+  w.sharedInto(*unpacked);
+  SharedState& shared = *unpacked;
+  // Per-body columns first, as the table lists them: a row past a column's kept part is a fresh row's.
+  w.forEachColumn([&](std::size_t fi, int k, FieldPtr first, std::size_t n) {
+    const Field& f = fields()[fi];
+    if (renewedByCreation(f, k)) return;
+    const int from = f.name == "BodyName" ? NameGenerator::kNamedBodies : 0;
+    std::visit(
+        [&](auto* row) {
+          using T = std::remove_pointer_t<decltype(row)>;
+          runs(
+              nameOf(f, k), static_cast<int>(n), [&](int i) { return i >= from && !same(row[i], T{}); },
+              [&](int i) { return valueText(FieldPtr{row + i}); }, out);
+        },
+        first);
+  });
   for (const Field& f : fields()) {
+    if (f.perBody) continue;
     if (f.indexes() == 0) {
-      const FieldPtr p = f.at(g.b, g.s, 0, 0);
-      if (!isDefault(p, f.at(g.b, fresh, 0, 0))) out.values.push_back({f.name, valueText(p)});
+      const FieldPtr p = f.at(b, shared, 0, 0);
+      if (!isDefault(p, f.at(b, fresh, 0, 0))) out.values.push_back({f.name, valueText(p)});
       continue;
     }
-    for (int k = 0; k < kindsOf(f); ++k) {
-      if (!f.perBody) {
-        runs(
-            nameOf(f, k), f.length, [&](int i) { return !isDefault(f.at(g.b, g.s, k, i), f.at(g.b, fresh, k, i)); },
-            [&](int i) { return valueText(f.at(g.b, g.s, k, i)); }, out);
-        continue;
-      }
-      if (renewedByCreation(f, k)) continue;
-      const int from = f.name == "BodyName" ? NameGenerator::kNamedBodies : 0;
-      // A body row starts as its type's zero; rows lie side by side, so the scan needs no lookups.
-      std::visit(
-          [&](auto* row) {
-            using T = std::remove_pointer_t<decltype(row)>;
-            runs(
-                nameOf(f, k), kRows, [&](int i) { return i >= from && !same(row[i], T{}); },
-                [&](int i) { return valueText(FieldPtr{row + i}); }, out);
-          },
-          f.at(g.b, g.s, k, 0));
-    }
+    for (int k = 0; k < kindsOf(f); ++k)
+      runs(
+          nameOf(f, k), f.length, [&](int i) { return !isDefault(f.at(b, shared, k, i), f.at(b, fresh, k, i)); },
+          [&](int i) { return valueText(f.at(b, shared, k, i)); }, out);
   }
-}
-
-void resetFields(Game& g) {
-  SharedState& fresh = freshShared();
-  for (const Field& f : fields())
-    for (int k = 0; k < kindsOf(f); ++k) {
-      if (f.perBody) {
-        std::visit(
-            [](auto* row) {
-              using T = std::remove_pointer_t<decltype(row)>;
-              std::fill(row, row + kRows, T{});
-            },
-            f.at(g.b, g.s, k, 0));
-        continue;
-      }
-      const int n = f.indexes() == 0 ? 1 : f.length;
-      for (int i = 0; i < n; ++i) setDefault(f.at(g.b, g.s, k, i), f.at(g.b, fresh, k, i));
-    }
 }
 
 // Control properties as text.
@@ -268,32 +246,38 @@ std::vector<Control::Snapshot> snapshotControls(Game& g) {
 }
 
 void describeState(Game& g, const std::vector<Control::Snapshot>& afterStart, ReplayHead& out) {
-  describeFields(g, out);
-  std::size_t i = 0;
+  GameState now;
+  now.take(g);
+  describeFields(now.world, g.b, out);
+  std::size_t i = 0, j = 0;
   for (const Control& c : g.ui.all()) {
-    const Snap now = c.snapshot();
     const Snap& was = afterStart.at(i++);
     if (isPaceControl(g, c)) continue;
+    const Snap& is = *now.controls.at(j++);
     ReplayHead::Props props{c.name, {}};
     // The status line's text depends on where the program keeps its files: it always goes along.
     const bool status = &c == &*g.window.Labill;
     for (const Prop& p : kProps)
-      if (p.differs(now, was) || (status && std::strcmp(p.name, "caption") == 0))
-        props.props.emplace_back(p.name, p.get(now));
+      if (p.differs(is, was) || (status && std::strcmp(p.name, "caption") == 0))
+        props.props.emplace_back(p.name, p.get(is));
     if (!props.props.empty()) out.controls.push_back(std::move(props));
   }
-  out.keep.push_back({"params", formatParams(g.clockScore->file.record())});
-  out.keep.push_back({"thrust", g.launch->steering.thrustInForce()});
-  out.keep.push_back({"loop", std::string(g.loopRunning() ? "1" : "0") + "," + (g.passDone() ? "1" : "0")});
+  out.keep.push_back({"params", formatParams(now.keeps.params)});
+  out.keep.push_back({"thrust", now.keeps.thrust});
+  out.keep.push_back(
+      {"loop", std::string(now.keeps.loopRunning ? "1" : "0") + "," + (now.keeps.passDone ? "1" : "0")});
 }
 
 bool restoreState(Game& g, const ReplayHead& head, std::string& why) {
-  // Every field as a fresh game has it, then what the head says.
-  resetFields(g);
+  // The game as it stands, every field as a fresh game has it, then what the head says.
+  GameState st;
+  st.take(g);
+  st.world.clearFields();
+  const auto indexOf = [](const Field* f) { return static_cast<std::size_t>(f - fields().data()); };
   for (const auto& v : head.values) {
     const Field* f = findField(v.name);
     if (!f || f->indexes() != 0) return why = "no single value called '" + v.name + "'", false;
-    if (!readValue(f->at(g.b, g.s, 0, 0), v.value, why)) return why += " (" + v.name + ")", false;
+    if (!readValue(st.world.entry(indexOf(f), 0, 0), v.value, why)) return why += " (" + v.name + ")", false;
   }
   for (const auto& r : head.rows) {
     int k = 0;
@@ -303,33 +287,44 @@ bool restoreState(Game& g, const ReplayHead& head, std::string& why) {
     for (std::size_t j = 0; j < r.values.size(); ++j) {
       const int i = r.first + static_cast<int>(j);
       if (!f->valid(k, i)) return why = r.name + " has no entry " + std::to_string(i), false;
-      if (!readValue(f->at(g.b, g.s, k, i), r.values[j], why)) return why += " (" + r.name + ")", false;
+      if (!readValue(st.world.entry(indexOf(f), k, i), r.values[j], why)) return why += " (" + r.name + ")", false;
     }
   }
+  // A control's place among the game's controls (the snapshot's) and among all (the timers' phases).
   for (const auto& c : head.controls) {
     Control* control = g.ui.find(c.control);
     if (!control || isPaceControl(g, *control)) return why = "no control called '" + c.control + "'", false;
-    Snap s = control->snapshot();
+    std::size_t at = 0, index = 0;
+    for (const Control& other : g.ui.all()) {
+      if (&other == control) break;
+      at += !other.outsideGame;
+      ++index;
+    }
+    Snap s = *st.controls.at(at);
     for (const auto& [name, value] : c.props) {
       const Prop* p = findProp(name);
       if (!p || !p->set(s, value)) return why = "'" + name + "=" + value + "' is no property of " + c.control, false;
     }
-    control->restore(s);
+    st.controls[at] = std::make_shared<const Snap>(s);
+    // A timer put back starts its interval afresh.
+    if (control->kind == Kind::Timer)
+      st.timers.due.at(index) = s.enabled && s.interval > 0 ? st.timers.now + s.interval : -1;
   }
   for (const auto& [name, value] : head.keep) {
     if (name == "params") {
-      ParamsRecord r;
-      if (parseParams(value, r) != kParamsFields) return why = "the kept parameters do not read whole", false;
-      g.clockScore->file.setRecord(r);
+      if (parseParams(value, st.keeps.params) != kParamsFields)
+        return why = "the kept parameters do not read whole", false;
     } else if (name == "thrust") {
-      g.launch->steering.setThrustInForce(value);
+      st.keeps.thrust = value;
     } else if (name == "loop" && value.size() == 3 && value[1] == ',' && (value[0] == '0' || value[0] == '1') &&
                (value[2] == '0' || value[2] == '1')) {
-      g.restoreLoop(value[0] == '1', value[2] == '1');
+      st.keeps.loopRunning = value[0] == '1';
+      st.keeps.passDone = value[2] == '1';
     } else {
       return why = "nothing called '" + name + "' to keep", false;
     }
   }
+  st.restore(g, false);
   return true;
 }
 

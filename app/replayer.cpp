@@ -55,6 +55,12 @@ bool Replayer::load(std::string text, std::string& error) {
   return true;
 }
 
+bool Replayer::open(std::string text, std::string& error) {
+  text_ = std::move(text);
+  if (!reader_.open(text_)) return error = reader_.error(), false;
+  return true;
+}
+
 bool Replayer::loadFile(const std::string& path, std::string& error) {
   std::string text;
   if (!readFileHead(path, kReplayMaxBytes + 1, text, error)) return error = "cannot read it: " + error, false;
@@ -78,7 +84,7 @@ bool Replayer::begin(Game& g) {
   if (!restoreState(g, head(), why))
     return stop(g, ReplayResult::Ending::Refused, "the game cannot take the recorded starting state: " + why);
   base_ = g.passesRun();
-  begun_ = true;
+  begun_ = fromStart_ = true;
   return true;
 }
 
@@ -110,6 +116,7 @@ bool Replayer::fetch(Game& g) {
 
 bool Replayer::apply(Game& g, const ReplayEvent& e) {
   using K = ReplayEvent::Kind;
+  ++applied_;
   const auto control = [&]() -> Control& { return *g.ui.find(e.name); };
   switch (e.kind) {
     case K::Check:
@@ -185,6 +192,57 @@ const ReplayResult& Replayer::run(Game& g) {
   return result_;
 }
 
+bool Replayer::resume(Game& g, const ReplayPosition& at) {
+  begun_ = true;
+  base_ = g.passesRun() - at.pass;
+  const auto short_ = [&] { return stop(g, ReplayResult::Ending::Refused, "the recording does not reach the place asked for"); };
+  for (; applied_ < at.events; ++applied_)
+    if (!reader_.next(next_)) return short_();
+  // Readings taken after the last event before `at` sit before the next one.
+  pending_ = reader_.next(next_);
+  readings_ = at.readings;
+  while (!reader_.clock.empty() && reader_.clock.front().reading < at.readings) {
+    clock_ = reader_.clock.front().value;
+    haveClock_ = true;
+    reader_.clock.pop_front();
+  }
+  for (; readsTaken_ < at.reads; ++readsTaken_) {
+    if (reader_.reads.empty()) return short_();
+    reader_.reads.pop_front();
+  }
+  return true;
+}
+
+bool Replayer::runTo(Game& g, std::uint64_t pass) {
+  using K = ReplayEvent::Kind;
+  const auto at = [&] { return g.passesRun() - base_; };
+  while (begun_ && result_.ending == ReplayResult::Ending::Playing) {
+    if (!pending_) pending_ = reader_.next(next_);
+    if (!pending_ && !reader_.error().empty()) return stop(g, ReplayResult::Ending::Refused, reader_.error());
+    // The check written with the pass belongs to the moment after it; at pass 0, the press that built the
+    // system and its first check do.
+    const bool atCheck = next_.kind == K::Check || (pass == 0 && fromStart_ && result_.checks == 0);
+    const bool due = pending_ && (next_.pass < pass || (next_.pass == pass && at() == pass && atCheck));
+    const std::uint64_t until = due ? next_.pass : pass;
+    while (at() < until)
+      if (!passToward(g)) return false;
+    if (!problem_.empty()) return diverged(g, problem_);
+    if (due) {
+      pending_ = false;
+      if (!apply(g, next_)) return false;
+      continue;
+    }
+    if (pending_ && next_.pass == pass && atCheck) continue;
+    break;
+  }
+  result_.passes = at();
+  result_.hash = stateHash(g.b, g.s);
+  result_.score = g.s.Score;
+  return result_.ending == ReplayResult::Ending::Playing;
+}
+
+ReplayPosition Replayer::position(Game& g) const { return {g.passesRun() - base_, applied_, readings_, readsTaken_}; }
+
 namespace {
 std::int64_t secondsOf(const DateTime& t) {
   return daysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
@@ -238,6 +296,7 @@ void Replayer::fileRead(const std::string& name, bool& ok, std::string& bytes) {
   ok = reader_.reads.front().second.ok;
   bytes = reader_.reads.front().second.bytes;
   reader_.reads.pop_front();
+  ++readsTaken_;
 }
 
 }  // namespace quorl

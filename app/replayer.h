@@ -35,6 +35,8 @@ class Replayer : public Outside {
   // Reads a replay and checks every line of it; false, with the reason, for a file no game can play.
   bool load(std::string text, std::string& error);
   bool loadFile(const std::string& path, std::string& error);
+  // A recording this game is making (rewind's): read as it goes, without looking it over first.
+  bool open(std::string text, std::string& error);
   const ReplayHead& head() const { return reader_.head(); }
   // The passes the recording spans (up to its end line, or as far as it goes when it was cut off).
   std::uint64_t length() const { return length_; }
@@ -47,6 +49,13 @@ class Replayer : public Outside {
   bool step(Game& g, int budget = 256);
   // All of it, as fast as the game runs.
   const ReplayResult& run(Game& g);
+  // Goes on from place `at` of the recording, where the game was just put back into the state it had there.
+  bool resume(Game& g, const ReplayPosition& at);
+  // Up to pass `pass` (counted from the file's start) and its state check: the moment before any input that
+  // came after that pass. Past the last event, the passes run on without one. False once the replay is over.
+  bool runTo(Game& g, std::uint64_t pass);
+  // Where the replay stands in the recording.
+  ReplayPosition position(Game& g) const;
   const ReplayResult& result() const { return result_; }
   // Passes replayed so far.
   std::uint64_t passes() const { return result_.passes; }
@@ -74,10 +83,11 @@ class Replayer : public Outside {
   std::uint64_t length_ = 0;
   bool ended_ = false, cutOff_ = false;
 
-  bool begun_ = false, pending_ = false;
+  bool begun_ = false, pending_ = false, fromStart_ = false;
   ReplayEvent next_;
   std::uint64_t base_ = 0;
   std::uint64_t readings_ = 0;
+  std::uint64_t applied_ = 0, readsTaken_ = 0;  // events applied and file reads handed back
   bool haveClock_ = false;
   DateTime clock_;
   std::string problem_;  // a reading the recording does not have, met inside a handler

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <sstream>
 
@@ -11,6 +12,7 @@
 #include "app/goals_panel.h"
 #include "app/path_preview.h"
 #include "app/recorder.h"
+#include "app/rewind.h"
 #include "cli/recording_canvas.h"
 #include "sim/fields.h"
 #include "sim/numbers.h"
@@ -232,6 +234,14 @@ void runLine(Game& g, const std::string& raw, std::ostream& out) {
     long long n = count(a, "passes", kMostPasses);
     for (long long i = 0; i < n && g.apply(Input::pass()); ++i) {
     }
+  } else if (cmd == "rewind") {
+    // Back to a pass of the system being recorded, and on from there: the recording branches.
+    const long long pass = count(a, "rewind", std::numeric_limits<long long>::max());
+    Rewind* rw = g.rewind();
+    if (!rw) throw ScriptError{"rewind needs a recorded game"};
+    std::string why;
+    if (!rw->seek(static_cast<std::uint64_t>(pass), why)) throw ScriptError{why};
+    rw->letGo();
   } else if (cmd == "clock") {
     DateTime t;
     if (!parseDateTime(rest, t)) throw ScriptError{"'" + rest + "' is not a time YYYY-MM-DD hh:mm:ss"};

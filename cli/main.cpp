@@ -18,13 +18,14 @@
 
 int main(int argc, char** argv) {
   const char* usage =
-      "usage: quorl-cli [--dir DIR] [--record] [--save-replay FILE] [SCRIPT]\n       quorl-cli replay FILE\n"
+      "usage: quorl-cli [--dir DIR] [--record] [--save-replay FILE] [continue AUTOSAVE] [SCRIPT]\n"
+      "       quorl-cli replay FILE [--at PASS]\n"
       "       quorl-cli autoplay [--seed S] [--preset P] [--seconds N] [--dir DIR] [--trace]\n"
       "       quorl-cli bench [preview | BODIES...]\n       quorl-cli --help | --version\n";
   if (auto done = quorl::answerAbout(argc, argv, "quorl-cli", usage, std::cout)) return *done;
   // QUORL_SIMD or QUORL_THREADS that cannot be used: the automatic choice runs, and the driver says so.
   if (const std::string& note = quorl::pass::engine().note; !note.empty()) std::cerr << "quorl-cli: " << note << "\n";
-  std::string dir, script, saveReplay;
+  std::string dir, script, saveReplay, autosave;
   bool record = false;  // drawing areas keep every operation (for 'dump canvas'), not pixels
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -36,8 +37,13 @@ int main(int argc, char** argv) {
       saveReplay = argv[++i];
     } else if (a == "replay" && i == 1) {
       if (argc == 3) return quorl::replayFile(argv[2], std::cout, std::cerr);
-      std::cerr << "replay takes one file: quorl-cli replay FILE\n";
+      unsigned long long pass = 0;
+      if (argc == 5 && std::strcmp(argv[3], "--at") == 0 && quorl::wholeCount(argv[4], pass))
+        return quorl::replayFile(argv[2], std::cout, std::cerr, pass);
+      std::cerr << "replay takes one file, and a pass to stop at: quorl-cli replay FILE [--at PASS]\n";
       return 2;
+    } else if (a == "continue" && i + 1 < argc) {
+      autosave = argv[++i];
     } else if (a == "autoplay" && i == 1) {
       return quorl::autoplayCommand(argc, argv, 2, std::cout, std::cerr);
     } else if (a == "bench") {
@@ -70,12 +76,15 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     quorl::GameOptions options{dir, {}};
-    options.record.on = !saveReplay.empty();
+    // Every game is recorded, as in the window, so that a script can go back with 'rewind'.
+    options.record.on = true;
+    options.rewind.on = true;
     if (record)
       options.canvases = [](int w, int h, quorl::Color bg) {
         return std::make_unique<quorl::RecordingCanvas>(w, h, bg);
       };
     auto game = std::make_unique<quorl::Game>(options);
+    if (!autosave.empty() && !quorl::continueSaved(*game, autosave, std::cerr)) return 2;
     status =
         quorl::runScript(*game, file.is_open() ? static_cast<std::istream&>(file) : std::cin, std::cout, std::cerr);
     if (status == 0 && !saveReplay.empty()) status = quorl::keepReplay(std::move(game), saveReplay, std::cerr);

@@ -1,17 +1,38 @@
 // Replays from the command line.
 #include "cli/replay_command.h"
 
+#include <charconv>
 #include <filesystem>
 #include <ostream>
 
+#include "app/autosave.h"
 #include "app/game.h"
+#include "app/rewind.h"
 #include "app/recorder.h"
 #include "app/replayer.h"
 #include "io/folder.h"
 
 namespace quorl {
 
-int replayFile(const std::string& path, std::ostream& out, std::ostream& err) {
+bool wholeCount(const char* text, unsigned long long& out) {
+  const std::string_view t(text);
+  const auto r = std::from_chars(t.data(), t.data() + t.size(), out);
+  return !t.empty() && r.ec == std::errc() && r.ptr == t.data() + t.size();
+}
+
+bool continueSaved(Game& g, const std::string& path, std::ostream& err) {
+  Autosave a;
+  std::string why;
+  if (!readAutosave(path, g, a, why) || !continueGame(g, a, why)) {
+    err << path << ": " << why << '\n';
+    return false;
+  }
+  // A script plays on at once.
+  if (Rewind* rw = g.rewind()) rw->letGo();
+  return true;
+}
+
+int replayFile(const std::string& path, std::ostream& out, std::ostream& err, std::optional<std::uint64_t> at) {
   Replayer replayer;
   std::string error;
   if (!replayer.loadFile(path, error)) {
@@ -29,7 +50,13 @@ int replayFile(const std::string& path, std::ostream& out, std::ostream& err) {
     GameOptions options{folder.path(), {}};
     options.outside = &replayer;
     const auto game = std::make_unique<Game>(options);
-    if (replayer.begin(*game)) replayer.run(*game);
+    if (replayer.begin(*game)) {
+      if (!at) replayer.run(*game);
+      else if (replayer.runTo(*game, *at)) {
+        out << replaySummary(replayer.result()) << '\n';
+        return 0;
+      }
+    }
     result = replayer.result();
   }
 

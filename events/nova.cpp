@@ -230,6 +230,7 @@ void NovaPanel::nova() {
   s.LastEvent =
       s.NovaModeCaption + " " + oldName + " to form " + b.BodyName[S] + " + " + className + " " + b.BodyName[N];
   p_.log->AppendEvent();
+  w_.mark(World::Mark::Nova);
 
   addNewWorld(N);
   s.FusionPair[2] = s.FusionPair[4] = N;

@@ -191,6 +191,7 @@ void ReplayWriter::line(std::uint64_t pass, const std::string& rest) {
 
 void ReplayWriter::event(const ReplayEvent& e) {
   using K = ReplayEvent::Kind;
+  ++events_;
   if (e.kind == K::Tick) {
     std::size_t code = 0;
     while (code < timers_.size() && code < 26 && timers_[code] != e.name) ++code;
@@ -244,6 +245,7 @@ void ReplayWriter::clockChange(std::uint64_t at, const DateTime& t) {
 
 void ReplayWriter::fileRead(const std::string& name, const ReplayRead& r) {
   closeTicks();
+  ++reads_;
   out_ += "read " + replayToken(name) + " " + readText(r) + "\n";
 }
 
@@ -260,6 +262,36 @@ std::string ReplayWriter::takeLines() {
   out_.erase(0, whole);
   if (tokens_ > 0) lineStart_ = 0;
   return out;
+}
+
+bool replayPrefix(std::string_view text, const ReplayPosition& at, std::unique_ptr<ReplayWriter>& writer,
+                  std::string& why) {
+  ReplayReader reader;
+  if (!reader.open(text)) return why = reader.error(), false;
+  auto out = std::make_unique<ReplayWriter>(reader.head());
+  ReplayEvent e;
+  // Readings sit before the event that takes them; those taken after the last event kept sit before the
+  // next one (or at the end of the text), so one more event is read than written.
+  for (std::uint64_t n = 0;; ++n) {
+    const bool more = reader.next(e);
+    if (!more && !reader.error().empty()) return why = reader.error(), false;
+    while (!reader.clock.empty() && reader.clock.front().reading < at.readings) {
+      out->clockChange(reader.clock.front().reading, reader.clock.front().value);
+      reader.clock.pop_front();
+    }
+    while (!reader.reads.empty() && out->reads() < at.reads) {
+      out->fileRead(reader.reads.front().first, reader.reads.front().second);
+      reader.reads.pop_front();
+    }
+    if (n == at.events) break;
+    if (!more || e.kind == ReplayEvent::Kind::End || e.pass > at.pass)
+      return why = "the recording does not reach the place asked for", false;
+    out->event(e);
+  }
+  if (out->reads() < at.reads) return why = "the recording has fewer file reads than asked for", false;
+  out->readingsTaken(at.readings);
+  writer = std::move(out);
+  return true;
 }
 
 // The reader.

@@ -3,7 +3,9 @@
 // recording never holds. Which control or value a name stands for is the game's business.
 #pragma once
 #include <cstdint>
+#include <algorithm>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -58,7 +60,7 @@ struct ReplayHead {
     bool operator==(const Props&) const = default;
   };
 
-  std::string program;              // "Quorl 0.1.0"
+  std::string program;              // "Quorl 0.2.0"
   std::vector<std::string> timers;  // what the tick letters A, B, ... stand for
   std::string startFile;            // the file program start read ("tallyho.txt")
   ReplayRead start;
@@ -79,6 +81,13 @@ struct ReplayEvent {
   std::int64_t value = 0;  // Set
   std::uint64_t hash = 0;  // Check, End: the state hash
   bool operator==(const ReplayEvent&) const = default;
+};
+
+// A place in a recording: the passes since the file began, the events before it (state checks and the end
+// count), the clock readings and the file reads taken before it.
+struct ReplayPosition {
+  std::uint64_t pass = 0, events = 0, readings = 0, reads = 0;
+  bool operator==(const ReplayPosition&) const = default;
 };
 
 // A tick line may repeat one of the last few: "^N" is the N-th tick line before it, 1 to kTickRepeats.
@@ -106,6 +115,12 @@ class ReplayWriter {
   // The same, but a tick line still open stays for more ticks.
   std::string takeLines();
   std::size_t size() const { return out_.size(); }
+  // Events, clock readings and file reads written so far.
+  std::uint64_t events() const { return events_; }
+  std::uint64_t readings() const { return readings_; }
+  std::uint64_t reads() const { return reads_; }
+  // The clock has been read this many times in all (at least as often as it has been noted).
+  void readingsTaken(std::uint64_t n) { readings_ = std::max(readings_, n); }
 
  private:
   void closeTicks();
@@ -119,6 +134,7 @@ class ReplayWriter {
   std::size_t lineStart_ = 0;                   // where it begins
   std::deque<std::string> recent_;              // the last tick lines, the latest first
   std::uint64_t readings_ = 0, changedAt_ = 0;  // readings so far; the reading of the last change
+  std::uint64_t events_ = 0, reads_ = 0;
   bool haveClock_ = false;
   DateTime clock_;
 };
@@ -167,5 +183,11 @@ class ReplayReader {
   bool haveClock_ = false;
   DateTime clock_;
 };
+
+// The recording `text` up to `at` (its head, its first at.events events and the readings taken before `at`),
+// written anew into `writer`, which goes on from there; false, with the reason, for a text that does not
+// reach `at`.
+bool replayPrefix(std::string_view text, const ReplayPosition& at, std::unique_ptr<ReplayWriter>& writer,
+                  std::string& why);
 
 }  // namespace quorl

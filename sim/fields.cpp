@@ -176,6 +176,7 @@ std::vector<Field> makeFields() {
       within(shared("StartHour", &S::StartHour), 0, 23),
       within(shared("StartMinute", &S::StartMinute), 0, 59),
       within(shared("StartSecond", &S::StartSecond), 0, 59),
+      shared("StartDate", &S::StartDate),
       shared("PauseFlag", &S::PauseFlag),
       shared("LastEvent", &S::LastEvent),
       within(sharedArray("FusionPair", &S::FusionPair), 0, kLastBody),

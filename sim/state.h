@@ -29,9 +29,7 @@ struct SharedState {
   DateTime CreatedAt;
   std::string StartTime;
   i16 StartHour = 0, StartMinute = 0, StartSecond = 0;
-  // The day of the last start, which the clock counts whole days from. Not a field (so outside every
-  // recorded game's hash): each start sets it before the clock can read it.
-  DateTime StartDate;
+  DateTime StartDate;  // the day of the last start, which the clock counts whole days from
   std::string PauseFlag;
   std::string LastEvent;
   std::array<i16, 6> FusionPair{};

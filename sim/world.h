@@ -1,6 +1,7 @@
 // The world every rule acts on: the window's controls, the body table and shared values, the random
 // sequence and the clock, with the main window's own surface and its status line.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "sim/bodies.h"
@@ -30,6 +31,13 @@ class World {
   struct Controls {
     Handle Quorl, Labill;
   } window;
+
+  // What the timeline marks: a fusion of two bodies, a nova. Told as it happens; changes nothing.
+  enum class Mark { Impact, Nova };
+  std::function<void(Mark)> onMark;
+  void mark(Mark m) {
+    if (onMark) onMark(m);
+  }
 
   double Rnd() { return random.rnd(); }
   // The wall clock as the rules read it (the driver may have set it).

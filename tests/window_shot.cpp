@@ -9,10 +9,12 @@
 // and OUT-goals-WxH.png. With "path": the path preview over the main view, of an
 // aimed launch, of the starship launched, of the same starship pushed onto an escape course, and of a
 // world that will be swallowed; writes OUT-aim-WxH.png, OUT-craft-WxH.png, OUT-escape-WxH.png and
-// OUT-impact-WxH.png.
+// OUT-impact-WxH.png. With "timeline": a recorded system played for a few seconds, then the timeline
+// dragged back to a third of it and held there; writes OUT-timeline-WxH.png.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegion>
 #include <QScreen>
@@ -33,6 +35,8 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
 #include "app/qt/settings.h"
+#include "app/rewind.h"
+#include "app/timeline.h"
 #include "cli/driver.h"
 #include "tests/qt_wait.h"
 #include "tests/scenario.h"
@@ -213,6 +217,40 @@ int paths(Game& g, QuorlWindow& window, const std::string& out) {
   return failures ? 1 : 0;
 }
 
+// The timeline as the player drags it: the mouse pressed a third of the way along the bar shows the system
+// as it was then, the bar played up to there and the rest ahead; letting go plays on from there.
+int timeline(Game& g, QuorlWindow& window, const std::string& out) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const std::string size = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+  g.c("TXran").setText("33333");
+  static_cast<QPushButton*>(window.widgetFor("CDp(3)"))->click();
+  runFor(6000);
+  Rewind& rw = *g.rewind();
+  check(rw.count() > 1 && rw.playMs() > 2000, "seconds of play kept as snapshots");
+  QWidget* bar = window.widgetFor("PicTimeline");
+  const QPoint third(bar->width() / 3, bar->height() / 2);
+  const auto mouse = [&](QEvent::Type type, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(third), bar->mapToGlobal(QPointF(third)), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(bar, &e);
+  };
+  mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+  const std::uint64_t shown = rw.shownPass();
+  check(rw.holding() && shown * 4 < rw.lastPass() * 2 && shown * 4 > rw.lastPass(), "a third of the way back shown");
+  runFor(500);
+  check(rw.holding() && rw.shownPass() == shown && g.passesRun() == shown, "held at the moment shown");
+  const std::string readout = g.timeline->c.LabPlay->caption();
+  std::printf("timeline: %s\n", readout.c_str());
+  check(readout.find(" of ") != std::string::npos, "the readout: the moment of the seconds played");
+  window.syncNow();
+  window.repaint();
+  runFor(100);
+  saveShot(out + "-timeline-" + size + ".png");
+  mouse(QEvent::MouseButtonRelease, Qt::NoButton);
+  runFor(500);
+  check(!rw.holding() && g.passesRun() > shown, "let go, the system plays on from there");
+  return failures ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,8 +264,13 @@ int main(int argc, char** argv) {
   GameOptions options;
   options.dir = testing::tempDir();
   options.canvases = qtCanvasFactory();
-  Game g(options);
   const bool fitting = argc > 2 && std::string(argv[2]) == "fit";
+  const bool rewinding = argc > 2 && std::string(argv[2]) == "timeline";
+  if (rewinding) {
+    options.record = windowRecording();
+    options.rewind = windowRewind();
+  }
+  Game g(options);
   // A player's settings with no record of goals yet: the very first run.
   QSettings settings(QString::fromStdString(options.dir + "/quorl.ini"), QSettings::IniFormat);
   if (fitting) rememberGoals(g, settings);
@@ -239,6 +282,7 @@ int main(int argc, char** argv) {
   }
   if (fitting) return fit(g, window, out);
   if (argc > 2 && std::string(argv[2]) == "path") return paths(g, window, out);
+  if (rewinding) return timeline(g, window, out);
 
   // A running system, then paused: nothing moves while the scene is set.
   g.c("TXran").setText("33333");

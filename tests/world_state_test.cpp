@@ -4,11 +4,39 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <set>
+
 #include "sim/fields.h"
 #include "tests/scenario.h"
 
 namespace quorl {
 namespace {
+
+// How many members an aggregate has: the most initialisers it takes, each one converting to any member type.
+struct AnyMember {
+  template <typename T>
+  operator T() const;
+};
+template <typename T, typename... A>
+constexpr std::size_t memberCount() {
+  if constexpr (requires { T{A{}..., AnyMember{}}; }) return memberCount<T, A..., AnyMember>();
+  else return sizeof...(A);
+}
+
+// Every member of the body table and of the shared values is one field of the table, so a copy, a hash,
+// the driver and a replay's head see all of them (a member outside it is lost by a saved game).
+TEST(WorldState, EveryMemberIsAFieldOfTheTable) {
+  auto b = std::make_unique<BodyTable>();
+  auto s = std::make_unique<SharedState>();
+  std::set<const void*> perBody, shared;
+  for (const Field& f : fields()) {
+    const void* at = std::visit([](auto* p) -> const void* { return p; }, f.at(*b, *s, 0, 0));
+    (f.perBody ? perBody : shared).insert(at);
+  }
+  EXPECT_EQ(perBody.size(), memberCount<BodyTable>());
+  EXPECT_EQ(shared.size(), memberCount<SharedState>());
+}
 
 using testing::Scenario;
 

@@ -79,6 +79,26 @@ void Ui::timerChanged(Control& timer) {
   if (onTimerChanged) onTimerChanged(timer);
 }
 
+Ui::TimerPhases Ui::timerPhases() const {
+  TimerPhases p{nowMs_, {}};
+  p.due.reserve(controls_.size());
+  for (const Control& c : controls_) {
+    const auto it = due_.find(&c);
+    p.due.push_back(it == due_.end() ? -1 : it->second);
+  }
+  return p;
+}
+
+void Ui::setTimerPhases(const TimerPhases& p) {
+  nowMs_ = p.now;
+  due_.clear();
+  std::size_t i = 0;
+  for (const Control& c : controls_) {
+    if (i < p.due.size() && p.due[i] >= 0 && c.timerRunning()) due_[&c] = p.due[i];
+    ++i;
+  }
+}
+
 void Ui::advance(std::int64_t ms, const std::function<void(Control&)>& tick) {
   const std::int64_t end = nowMs_ + ms;
   for (;;) {

@@ -48,6 +48,15 @@ class Ui {
   // Fires enabled timers in time order until `ms` more milliseconds have passed; `tick` fires each one
   // (the game hands it on as an input), else the timer ticks itself.
   void advance(std::int64_t ms, const std::function<void(Control&)>& tick = {});
+  // Where virtual time stands and when each timer is next due (-1: not running), by control in the order
+  // they were made; put back, the timers fire as they would have from there.
+  struct TimerPhases {
+    std::int64_t now = 0;
+    std::vector<std::int64_t> due;
+    bool operator==(const TimerPhases&) const = default;
+  };
+  TimerPhases timerPhases() const;
+  void setTimerPhases(const TimerPhases& p);
   // Called when a timer is started, stopped or given a new interval.
   void timerChanged(Control& timer);
   std::function<void(Control&)> onTimerChanged;  // the Qt layer maps this to QTimer

@@ -1,6 +1,7 @@
 // The orbit views: plotting bodies and debris, clearing and auto clear.
 #include "views/orbit_views.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -207,6 +208,19 @@ void OrbitViews::clearViews() {
   // The names go with the trails, as after an auto clear: the zoom's next tick prints them again.
   w_.s.ZoomLabelRequest = 1;
   if (onClearViews) onClearViews();
+}
+
+void OrbitViews::redrawFromState() {
+  bind();
+  for (Canvas* c : {main_, side_, edge_, lozx_, loxy_, lozy_}) c->clear();
+  const int last = std::clamp<int>(w_.s.BodyCount, -1, kRows - 1);
+  for (int i = 0; i <= last; ++i) {
+    const double x = w_.b.PosX[i], y = w_.b.PosY[i], z = w_.b.PosZ[i];
+    const auto fits = [](double v) { return v >= -32768.0 && v < 32768.0; };
+    if (w_.b.Gone[i] == 0 && fits(x) && fits(y) && fits(z))
+      BomBA(static_cast<std::int16_t>(std::floor(x)), static_cast<std::int16_t>(std::floor(y)),
+            static_cast<std::int16_t>(std::floor(z)), static_cast<std::int16_t>(i));
+  }
 }
 
 void OrbitViews::clearZoomOuts() {

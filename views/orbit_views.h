@@ -29,6 +29,9 @@ class OrbitViews {
   // The same plot, always in the body's own colour (fusion debris, the selection marker).
   void BomBB(std::int16_t x, std::int16_t y, std::int16_t z, std::int16_t pln);
 
+  // A game put back from a snapshot: the trails go, and every present body is plotted where it stands.
+  // Changes nothing of the game's state.
+  void redrawFromState();
   // The body's own colour: RGB(CInt(ColorR), CInt(ColorG), CInt(ColorB)).
   Color bodyColor(int pln) const;
 

@@ -30,6 +30,9 @@ class ZoomView {
   // Forgets which impacts of a body (every body when -1) the view has already treated, for whoever
   // resets a body's impact tables. Without it the view notices a reset only when it sees the lower count.
   void forgetImpacts(int body = -1);
+  // Which impacts of each body the view has treated as new (a snapshot keeps them).
+  const PerBody<std::int16_t>& treated() const { return treated_; }
+  void setTreated(const PerBody<std::int16_t>& t) { treated_ = t; }
   // Clears both pictures.
   void clearAreas();
 

@@ -85,7 +85,19 @@ void CanvasView::paintEvent(QPaintEvent*) {
 
 void CanvasView::mousePressEvent(QMouseEvent* e) {
   QWidget::mousePressEvent(e);
-  if (e->button() == Qt::LeftButton && onPress) onPress();
+  if (e->button() != Qt::LeftButton) return;
+  if (onDrag) onDrag(e->position().x());
+  else if (onPress) onPress();
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* e) {
+  QWidget::mouseMoveEvent(e);
+  if (onDrag && (e->buttons() & Qt::LeftButton)) onDrag(e->position().x());
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent* e) {
+  QWidget::mouseReleaseEvent(e);
+  if (onDrag && e->button() == Qt::LeftButton && onRelease) onRelease();
 }
 
 FrameView::FrameView(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }

@@ -30,12 +30,17 @@ class CanvasView : public QWidget {
  public:
   CanvasView(Control& c, QWidget* parent);
   std::function<void()> onPress;
+  // Set, the area follows the pointer instead: pressed or dragged at x logical pixels, then let go.
+  std::function<void(double x)> onDrag;
+  std::function<void()> onRelease;
   // Drawn over the canvas at every repaint, never into it (the path preview).
   std::function<void(QPainter&)> overlay;
 
  protected:
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
+  void mouseMoveEvent(QMouseEvent*) override;
+  void mouseReleaseEvent(QMouseEvent*) override;
 
  private:
   Control& c_;

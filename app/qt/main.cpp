@@ -2,13 +2,17 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "app/about.h"
+#include "app/autosave.h"
 #include "app/game.h"
+#include "app/rewind.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_canvas.h"
 #include "app/qt/settings.h"
@@ -91,13 +95,32 @@ int main(int argc, char** argv) {
   quorl::GameOptions options;  // the program folder is the executable's folder
   options.canvases = quorl::qtCanvasFactory();
   options.record = quorl::windowRecording();  // every game is recorded
+  options.rewind = quorl::windowRewind();
   // Nearly 8 MB, the whole of a usual stack: on the heap.
   const auto owned = std::make_unique<quorl::Game>(options);
   quorl::Game& game = *owned;
   quorl::rememberPace(game, settings);
   quorl::rememberGoals(game, settings);
+  // Every minute of play and at the end, the game is saved to be continued; the last one saved is offered.
+  quorl::offerSavedGame(game);
+  const auto save = [&game] {
+    std::string why;
+    quorl::writeAutosave(game, why);  // nothing recorded (no system yet) leaves the saved game as it is
+  };
+  game.rewind()->onMinuteOfPlay = save;
 
   quorl::QuorlWindow window(game);
   window.show();
-  return app.exec();
+  // Asked to end (a logout, Ctrl+C in the terminal): as a closed window, so the game is saved.
+  static volatile std::sig_atomic_t endAsked = 0;
+  for (const int sig : {SIGTERM, SIGHUP, SIGINT}) std::signal(sig, [](int) { endAsked = 1; });
+  QTimer ending;
+  QObject::connect(&ending, &QTimer::timeout, &app, [] {
+    if (endAsked) QCoreApplication::quit();
+  });
+  ending.start(200);
+  const int status = app.exec();
+  game.rewind()->cancel();
+  save();
+  return status;
 }

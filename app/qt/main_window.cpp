@@ -30,6 +30,8 @@
 #include "app/qt/qt_canvas.h"
 #include "app/replay_session.h"
 #include "app/replayer.h"
+#include "app/rewind.h"
+#include "app/timeline.h"
 #include "app/run_control.h"
 #include "app/widget_input.h"
 #include "app/window_layout.h"
@@ -169,6 +171,19 @@ QWidget* QuorlWindow::makeWidget(Bound& b) {
     case Kind::Picture: {
       auto* v = new CanvasView(*c, content_);
       v->onPress = press;
+      if (c == &*g_.timeline->c.PicTimeline) {
+        // Rewinding is no input of the game: the timeline talks to it directly.
+        v->onDrag = [this](double x) {
+          if (replay_) return;
+          g_.timeline->drag(static_cast<int>(x * 15 / scale_));
+          syncNow();
+        };
+        v->onRelease = [this] {
+          if (replay_) return;
+          g_.timeline->release();
+          syncNow();
+        };
+      }
       return v;
     }
     case Kind::Label: {
@@ -252,7 +267,12 @@ void QuorlWindow::input(const Input& in, bool syncAfter) {
       case ReplayRoute::Game: break;
     }
   }
-  g_.apply(in);
+  // A moment shown by rewind waits for the player: Pause (or the space bar) plays on from it.
+  const Rewind* rw = g_.rewind();
+  const bool playOn = in.kind == Input::Kind::Press ? in.control == &*g_.run->c.Command5
+                                                    : in.kind == Input::Kind::Key && in.value == ' ';
+  if (rw && rw->holding() && playOn) g_.timeline->release();
+  else g_.apply(in);
   paths_->poll();
   if (syncAfter) syncNow();
 }
@@ -731,6 +751,11 @@ void QuorlWindow::fitFocused(Bound& b) {
 }
 
 void QuorlWindow::keyPressEvent(QKeyEvent* e) {
+  if (e->matches(QKeySequence::Undo) && !replay_) {
+    g_.timeline->back();
+    syncNow();
+    return;
+  }
   const QWidget* held = QApplication::focusWidget();
   const bool inBox = qobject_cast<const QLineEdit*>(held) || qobject_cast<const QPlainTextEdit*>(held);
   if (auto in = inputFor({.kind = WidgetEvent::Kind::Key, .text = e->text().toStdString(), .inTextBox = inBox})) {

@@ -32,4 +32,11 @@ void rememberGoals(Game& g, QSettings& settings) {
 
 RecordOptions windowRecording() { return frontEndRecording(); }
 
+RewindOptions windowRewind() {
+  RewindOptions r;
+  r.on = true;
+  r.clockMs = frontEndRecording().clockMs;  // the recording's monotonic clock
+  return r;
+}
+
 }  // namespace quorl

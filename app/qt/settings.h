@@ -20,5 +20,8 @@ void rememberGoals(Game& g, QSettings& settings);
 // How the window records every game: replay.qr beside events.txt, a state check every few seconds of play
 // and the file written every few seconds, so a crash loses little.
 RecordOptions windowRecording();
+// Rewind as the window keeps it: seconds of play by the monotonic clock.
+RewindOptions windowRewind();
+std::int64_t monotonicMs();
 
 }  // namespace quorl
