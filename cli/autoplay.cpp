@@ -14,11 +14,13 @@
 //
 // Its play. It reads the worlds' classes (selecting them, or with the probes in a large system), picks a
 // launcher and a target that grow two different kinds of life soonest (a Brown dwarf only as the target
-// of last resort: its Celestial is one, too few for Sublimate and Decimate; and never as the launcher:
-// no key steers its comets), keeps the launcher selected until its life appears, turns the launch angle
-// a step a second until the aimed path passes near where the target will be, launches, selects the craft
-// and steers it with the keys (the thrust typed one second, the key pressed the next) until the preview
-// shows the impact. Then it keeps the target selected until its own life makes Celestials, and uses
+// of last resort: its Celestial is one, too few for Sublimate and Decimate), keeps the launcher selected
+// until its life appears, and aims: it reckons with the laws where the heaviest bodies go, finds the angle
+// and elevation that put a craft launched two seconds on onto the target, types them a second each, and
+// launches when the preview says "impact ... on" the target. A craft the laws cannot aim in a while is
+// aimed near the target by turning the angle a step a second, launched, selected and steered with the keys
+// (the thrust typed one second, the key pressed the next) until the preview shows the impact; a Brown
+// dwarf's comets, which no key steers, are given up for craft from other worlds. Then it keeps the target selected until its own life makes Celestials, and uses
 // Decimate on the star (which removes nothing) and Fabricate and Sublimate on a world without life.
 #include "cli/autoplay.h"
 
@@ -30,6 +32,7 @@
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 #include "app/game.h"
@@ -58,6 +61,13 @@ constexpr double kPi = 3.14159265358979323846;
 // launch, is one the keys can bring onto it, with pushes made kSteerLead passes or more before the meeting.
 constexpr int kPower = 10000, kSteerPasses = 16000, kSteerLead = 1000, kSteerSeconds = 60;
 constexpr double kSteerable = 1000, kMostThrust = 400;  // a larger push throws the craft about
+// Seconds the laws aim before a craft is steered instead, and before a comet is given up.
+constexpr int kExactSeconds = 40, kCometSeconds = 120;
+constexpr int kCometLead = 1500;  // passes from a comet's launch to its meeting, at least
+constexpr std::size_t kHeavy = 12;  // the bodies whose pulls the aim of a comet reckons with
+constexpr std::size_t kStarts = 8;  // the nearest passes of the round the aim of a comet starts from
+constexpr int kSteps = 16;          // and its steps from each
+constexpr int kStation = 100;     // a comet's launch distance: the farthest, the least to climb out
 constexpr int kWalk = 40;                               // the most worlds the survey reads one by one
 constexpr int kResurvey = 30;                           // seconds before a survey that found no plan looks again
 constexpr double kLastResort = 600;                     // seconds a plan with a Brown dwarf for its target counts extra
@@ -114,12 +124,32 @@ struct Dynamics {
   Vec star;
 };
 
+// The pull of a mass gm at `from` on a body at `at`, for a pass.
+Vec pullOf(const Dynamics& d, const Vec& at, const Vec& from, double gm) {
+  const Vec r = from - at;
+  const double n = r.norm();
+  return n > 0 ? r * (gm / (d.exponent == 2 ? n * n : std::pow(n, d.exponent)) / n) : Vec{};
+}
+
 // Where a path comes closest to a world: passes from the start of the stretch looked at, the miss (world
 // less path) and the world's velocity relative to the path there.
 struct Approach {
   int pass = 0;
   Vec miss, closing;
 };
+
+// The closest approach of a path to a world over n entries, from `lead` on: path(i) and world(i) give them.
+template <class Path, class World>
+std::optional<Approach> closest(int n, int lead, const Path& path, const World& world) {
+  std::optional<Approach> best;
+  double bestD = 0;
+  for (int i = lead; i + 1 < n; ++i) {
+    const Vec m = world(i) - path(i);
+    if (!best || m.dot(m) < bestD) best = Approach{i, m, {}}, bestD = m.dot(m);
+  }
+  if (best) best->closing = (world(best->pass + 1) - world(best->pass)) - (path(best->pass + 1) - path(best->pass));
+  return best;
+}
 
 // How a push moves the path's position at a later entry: a 3 x 3 matrix, on the star's pull alone.
 struct Response {
@@ -238,6 +268,22 @@ class Player {
   // The closest approach of a path (from its entry `first` on) to a world, at least `lead` passes ahead.
   std::optional<Approach> approach(const Future& f, int first, int world, int lead) const;
   std::optional<Input> steer();
+  // The aimed craft's path as the laws tell, launched `after` passes from now at the angle a (radians) and
+  // the elevation e, beside the target's positions; its closest approach from `lead` passes on.
+  // Where the heaviest bodies go over the next passes (the launcher's velocity at the pass `after`).
+  struct Sky {
+    std::vector<Vec> star, one, launcher, target, launcherVel;
+    double gmOne = 0, gmLauncher = 0, gmTarget = 0;
+  };
+  Sky foreseeSky(int passes) const;
+  std::optional<Approach> fly(const Sky& sky, double a, double e, int after, int lead) const;
+  // The angle and elevation that, as the laws tell, put a comet launched `after` passes from now on the
+  // target, its miss less `error` (what the laws leave out, as the preview shows it).
+  struct Shot {
+    double angle = 0, elevation = 0, miss = 0;
+  };
+  std::optional<Shot> solve(const Sky& sky, int after, const Vec& error, double goal) const;
+  std::optional<Input> aimExact();
 
   std::optional<Input> setup();
   std::optional<Input> survey();
@@ -276,12 +322,16 @@ class Player {
     int target = -1;
     double angle = 0;  // radians from the launcher's direction round the star
     bool set = false;
+    std::optional<double> elevation;  // a comet's: typed the second after its angle
+    std::optional<Shot> last;         // the comet's last aim the laws found
+    int since = -1;                   // the second the laws began to aim
   } aim_;
   int launchedAt_ = -1;  // the second of the launch
   int craft_ = -1;
   struct Steer {
     char key = 0;  // the key to press this second, its thrust typed the second before
   } steer_;
+  bool noComets_ = false;  // no comet of a Brown dwarf found its way: launch from other worlds
   int junk_ = -1;  // a world the powers may spend themselves on
 };
 
@@ -403,10 +453,11 @@ void Player::plan() {
   launcher_ = -1;
   double best = 1e9;
   for (const auto& [l, kl] : known_) {
-    // A Brown dwarf launches comets, which no key steers.
-    if (!drawn(l) || kl.cls < 2 || kl.cls > 4) continue;
+    // A Brown dwarf launches comets, which no key steers: they are aimed finely instead.
+    if (!drawn(l) || kl.cls < 2 || (kl.cls > 4 && (kl.cls != 7 || noComets_))) continue;
     for (const auto& [w, kw] : known_) {
       if (w == l || !drawn(w) || kindOfClass(kw.cls) == 0 || kindOfClass(kw.cls) == kindOfClass(kl.cls)) continue;
+      if (kl.cls == 7 && kw.cls == 7) continue;
       // Two kinds on a Brown dwarf make a single Celestial, too few for two of the powers: the last resort.
       const double t = growSeconds(l) + growSeconds(w) + (kw.cls == 7 ? kLastResort : 0);
       if (t < best) best = t, launcher_ = l, fastest_ = growSeconds(w), lastResort_ = kw.cls == 7;
@@ -459,6 +510,16 @@ std::optional<Input> Player::aim() {
     for (const auto& [w, k] : known_)
       if (target(w) && (aim_.target < 0 || growSeconds(w) < growSeconds(aim_.target))) aim_.target = w;
     if (aim_.target < 0) return plan(), std::nullopt;
+  }
+  // A comet cannot be steered: the laws aim it, and the preview says when the aim is right.
+  // The laws aim first, the angle and the elevation typed; a craft that they cannot put on the target in
+  // a while is launched near it and steered, and a comet's Brown dwarf is given up for a world that launches craft.
+  if (aim_.since < 0) aim_.since = second_;
+  if (second_ < aim_.since + (known_[launcher_].cls == 7 ? kCometSeconds : kExactSeconds)) return aimExact();
+  if (known_[launcher_].cls == 7) {
+    note("no comet meets a target");
+    noComets_ = true;
+    return plan(), std::nullopt;
   }
   if (aim_.set) {
     const Future& f = g_.preview->path();
@@ -525,20 +586,191 @@ std::optional<Approach> Player::approach(const Future& f, int first, int world, 
   const int n = f.passes - first;
   if (n <= lead + 1) return std::nullopt;
   const std::vector<Vec> w = foresee(world, n);
-  std::optional<Approach> best;
-  double bestD = 0;
-  for (int i = lead; i + 1 < n; ++i) {
-    const Vec p{f.x[first + i], f.y[first + i], f.z[first + i]};
-    const Vec m = w[i] - p;
-    if (!best || m.dot(m) < bestD) best = Approach{i, m, {}}, bestD = m.dot(m);
-  }
+  const std::optional<Approach> best = closest(
+      n, lead, [&](int i) { return Vec{f.x[first + i], f.y[first + i], f.z[first + i]}; },
+      [&](int i) { return w[static_cast<std::size_t>(i)]; });
   const int i = best->pass;
-  const Vec p0{f.x[first + i], f.y[first + i], f.z[first + i]},
-      p1{f.x[first + i + 1], f.y[first + i + 1], f.z[first + i + 1]};
-  best->closing = (w[i + 1] - w[i]) - (p1 - p0);
   // At the ends of the stretch the path is still closing in or already leaving: no approach within it.
   if (i == lead || i + 2 == n) return std::nullopt;
   return best;
+}
+
+Player::Sky Player::foreseeSky(int passes) const {
+  const Dynamics d = dynamics();
+  const BodyTable& b = g_.b;
+  // The heaviest bodies, the launcher and the target among them, each pulled by the star and the others.
+  std::vector<int> rows;
+  for (int i = 1; i <= g_.s.BodyCount && i < 1000; ++i)
+    if (i != 2 && drawn(i) && b.Mass[i] > 0) rows.push_back(i);
+  std::stable_sort(rows.begin(), rows.end(), [&](int p, int q) { return b.Mass[p] > b.Mass[q]; });
+  if (rows.size() > kHeavy) rows.resize(kHeavy);
+  for (const int must : {1, launcher_, aim_.target})
+    if (drawn(must) && b.Mass[must] > 0 && std::find(rows.begin(), rows.end(), must) == rows.end()) rows.push_back(must);
+  const std::size_t n = rows.size();
+  std::vector<Vec> x(n), v(n);
+  std::vector<double> gm(n);
+  std::size_t one = n, l = n, t = n;
+  for (std::size_t k = 0; k < n; ++k) {
+    const int i = rows[k];
+    x[k] = {b.PosX[i], b.PosY[i], b.PosZ[i]}, v[k] = {b.VelX[i], b.VelY[i], b.VelZ[i]};
+    gm[k] = d.gm / b.Mass[2] * b.Mass[i];
+    if (i == 1) one = k;
+    if (i == launcher_) l = k;
+    if (i == aim_.target) t = k;
+  }
+  Vec star = d.star;
+  const Vec starV{b.VelX[2], b.VelY[2], b.VelZ[2]};
+  Sky sky;
+  sky.star.reserve(static_cast<std::size_t>(passes)), sky.one.reserve(static_cast<std::size_t>(passes));
+  sky.launcher.reserve(static_cast<std::size_t>(passes)), sky.target.reserve(static_cast<std::size_t>(passes));
+  std::vector<Vec> a(n);
+  // Entry p: after p passes from now.
+  const auto keep = [&] {
+    sky.star.push_back(star);
+    sky.one.push_back(one < n ? x[one] : star);
+    sky.launcher.push_back(l < n ? x[l] : star);
+    sky.target.push_back(t < n ? x[t] : star);
+    sky.launcherVel.push_back(l < n ? v[l] : Vec{});
+  };
+  keep();
+  for (int p = 0; p < passes; ++p) {
+    star = star + starV * d.h;
+    for (std::size_t k = 0; k < n; ++k) x[k] = x[k] + v[k] * d.h;
+    for (std::size_t k = 0; k < n; ++k) {
+      a[k] = pullOf(d, x[k], star, d.gm);
+      for (std::size_t j = 0; j < n; ++j)
+        if (j != k) a[k] = a[k] + pullOf(d, x[k], x[j], gm[j]);
+    }
+    for (std::size_t k = 0; k < n; ++k) v[k] = v[k] + a[k];
+    keep();
+  }
+  sky.gmOne = one < n ? gm[one] : 0;
+  sky.gmLauncher = l < n ? gm[l] : 0;
+  sky.gmTarget = t < n ? gm[t] : 0;
+  return sky;
+}
+
+std::optional<Approach> Player::fly(const Sky& sky, double a, double e, int after, int lead) const {
+  const Dynamics d = dynamics();
+  const BodyTable& b = g_.b;
+  const LaunchPanel& launch = *g_.launch;
+  // A meeting the preview can show: within its length, less the second a launch waits for the check.
+  const int passes = std::min(static_cast<int>(sky.star.size()) - 1 - after, PathPreview::kLength - kPassesPerSecond);
+  if (passes <= lead + 1) return std::nullopt;
+  const double power = Val(launch.c.TXpower->text()) / 100000 * thrustScale(g_.s);
+  const double station = launch.c.ScrStation->value() / 1000.0;
+  const Vec dir{400 * std::cos(a), 400 * std::sin(a), 0};
+  const double contactL = b.Radius[launcher_] * g_.s.Proximity, contactW = b.Radius[aim_.target] * g_.s.Proximity;
+  const auto at = [](const std::vector<Vec>& w, int p) { return w[static_cast<std::size_t>(p)]; };
+  Vec x = at(sky.launcher, after) + dir * station,
+      v = at(sky.launcherVel, after) + Vec{power * dir.x / 100, power * dir.y / 100, power * e / 100};
+  std::vector<Vec> craft, world;
+  craft.reserve(static_cast<std::size_t>(passes)), world.reserve(static_cast<std::size_t>(passes));
+  for (int p = after + 1; p <= after + passes; ++p) {
+    x = x + v * d.h;
+    const Vec l = at(sky.launcher, p), w = at(sky.target, p);
+    v = v + pullOf(d, x, at(sky.star, p), d.gm) + pullOf(d, x, at(sky.one, p), sky.gmOne);
+    // Within a hundred times the sum of the radii a body pulls no more, and fuses.
+    const double dl = (x - l).norm(), dw = (x - w).norm();
+    if (dl < 100 * contactL) return std::nullopt;
+    if (dl > 100 * contactL) v = v + pullOf(d, x, l, sky.gmLauncher);
+    if (dw > 100 * contactW) v = v + pullOf(d, x, w, sky.gmTarget);
+    craft.push_back(x), world.push_back(w);
+    if (dw < 100 * contactW) break;
+  }
+  const auto entry = [](const std::vector<Vec>& v) { return [&v](int i) { return v[static_cast<std::size_t>(i)]; }; };
+  return closest(static_cast<int>(craft.size()), lead, entry(craft), entry(world));
+}
+
+std::optional<Player::Shot> Player::solve(const Sky& sky, int after, const Vec& error, double goal) const {
+  // The miss across the closing velocity (along it the meeting only comes sooner or later).
+  const auto miss = [&](double a, double e, const Vec& closing) -> std::optional<Vec> {
+    const std::optional<Approach> m = fly(sky, a, e, after, kCometLead);
+    if (!m) return std::nullopt;
+    const Vec c = closing.dot(closing) > 0 ? closing : m->closing;
+    const Vec v = m->miss + error;
+    return v - c * (v.dot(c) / c.dot(c));
+  };
+  // From the last aim, moved on; else round the compass at a few elevations (a comet needs some to leave
+  // its Brown dwarf), then Newton's steps from the best few.
+  std::vector<std::tuple<double, double, double>> starts;
+  if (aim_.last) starts.emplace_back(0, aim_.last->angle, aim_.last->elevation);
+  else {
+    constexpr int kRound = 24;
+    for (const double e : {-450.0, -300.0, -150.0, 150.0, 300.0, 450.0})
+      for (int k = 0; k < kRound; ++k) {
+        const double a = 2 * kPi * k / kRound;
+        if (const std::optional<Approach> m = fly(sky, a, e, after, kCometLead)) starts.emplace_back((m->miss + error).norm(), a, e);
+      }
+    std::sort(starts.begin(), starts.end());
+  }
+  std::optional<Shot> best;
+  for (std::size_t s = 0; s < starts.size() && s < kStarts; ++s) {
+    double a = std::get<1>(starts[s]), e = std::get<2>(starts[s]);
+    for (int step = 0; step < kSteps; ++step) {
+      const std::optional<Approach> base = fly(sky, a, e, after, kCometLead);
+      if (!base) break;
+      constexpr double da = 1e-5, de = 0.05;
+      const std::optional<Vec> m = miss(a, e, base->closing), ma = miss(a + da, e, base->closing),
+                               me = miss(a, e + de, base->closing);
+      if (!m || !ma || !me) break;
+      if (!best || m->norm() < best->miss) best = Shot{a, e, m->norm()};
+      if (m->norm() < goal / 4) break;
+      const Vec ja = (*ma - *m) * (1 / da), je = (*me - *m) * (1 / de);
+      const double aa = ja.dot(ja), ae = ja.dot(je), ee = je.dot(je), det = aa * ee - ae * ae;
+      if (!(std::abs(det) > 0)) break;
+      const double ra = -ja.dot(*m), re = -je.dot(*m);
+      a += std::clamp((ee * ra - ae * re) / det, -0.2, 0.2);
+      e = std::clamp(e + std::clamp((aa * re - ae * ra) / det, -100.0, 100.0), -500.0, 500.0);
+    }
+    if (best && best->miss < goal) break;
+  }
+  if (best) {
+    best->angle = std::fmod(best->angle, 2 * kPi);
+    if (best->angle < 0) best->angle += 2 * kPi;
+  }
+  return best;
+}
+
+// A comet: the angle typed one second and the elevation the next that the laws say meet the target two
+// seconds on; what the laws leave out is the preview's miss less theirs for the aim typed before.
+std::optional<Input> Player::aimExact() {
+  LaunchPanel& launch = *g_.launch;
+  char text[32];
+  if (aim_.elevation) {
+    std::snprintf(text, sizeof text, "%.4f", *aim_.elevation);
+    aim_.elevation.reset();
+    return Input::typed(launch.c.Text10, text);
+  }
+  if (launch.c.SCRpowER->value() != kPower) return Input::scrolled(launch.c.SCRpowER, kPower);
+  if (launch.c.ScrStation->value() != kStation) return Input::scrolled(launch.c.ScrStation, kStation);
+  constexpr int later = 2 * kPassesPerSecond;
+  const Sky sky = foreseeSky(later + PathPreview::kLength);
+  // The preview's path against where the laws take the target, and the laws' own path for the same aim.
+  Vec error;
+  const double a0 = Val(launch.c.TXangle->text()) / 1000, e0 = Val(launch.c.Text10->text());
+  const Future& f = g_.preview->path();
+  const std::optional<Approach> seen =
+      closest(std::min(f.passes, static_cast<int>(sky.target.size()) - 1), kCometLead,
+              [&](int i) { return Vec{f.x[i], f.y[i], f.z[i]}; },
+              [&](int i) { return sky.target[static_cast<std::size_t>(i + 1)]; });
+  const std::optional<Approach> laws = fly(sky, a0, e0, 0, kCometLead);
+  if (seen && laws && std::abs(seen->pass - laws->pass) < 50) error = seen->miss - laws->miss;
+  // A hit: within a hundred times the radius; the laws aim at a third of that.
+  const double goal = 30 * g_.b.Radius[aim_.target] * g_.s.Proximity;
+  const std::optional<Shot> shot = solve(sky, later, error, goal);
+  aim_.last = shot && shot->miss < 100 * goal ? shot : std::nullopt;
+  if (trace_) {
+    std::ostringstream o;
+    o << "goal " << goal << " comet: seen " << (seen ? seen->miss.norm() : -1) << " laws " << (laws ? laws->miss.norm() : -1) << " error "
+      << error.norm();
+    if (shot) o << " -> angle " << shot->angle * 1000 << " elevation " << shot->elevation << " miss " << shot->miss;
+    note(o.str());
+  }
+  if (!shot || shot->miss > goal) return {};
+  aim_.elevation = shot->elevation;
+  std::snprintf(text, sizeof text, "%.4f", shot->angle * 1000);
+  return Input::typed(launch.c.TXangle, text);
 }
 
 // After the launch: the craft selected, its path read each second, and a push at a time to bring it onto

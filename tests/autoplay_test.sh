@@ -17,12 +17,12 @@ selected 6
 air 7
 water 2
 life 76
-launch 111
-carried 190
-celestial 204
-fabricate 208
-sublimate 209
-decimate 206
+launch 81
+carried 82
+celestial 88
+fabricate 92
+sublimate 93
+decimate 90
 nova -
 best -'
 for run in a b; do
