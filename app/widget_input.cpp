@@ -3,7 +3,9 @@
 
 #include "app/game.h"
 #include "app/replay_state.h"
+#include "app/rewind.h"
 #include "app/run_control.h"
+#include "app/timeline.h"
 #include "app/window_layout.h"
 #include "panels/focus_panel.h"
 
@@ -34,6 +36,14 @@ ReplayRoute duringReplay(Game& g, const Input& in) {
   if (in.kind == Input::Kind::Key && in.value == ' ') return ReplayRoute::Hold;
   if (in.control && isPaceControl(g, *in.control)) return ReplayRoute::Game;
   return ReplayRoute::Ignore;
+}
+
+void applyPlayerInput(Game& g, const Input& in) {
+  const Rewind* rw = g.rewind();
+  const bool playOn = in.kind == Input::Kind::Press ? in.control == &*g.run->c.Command5
+                                                    : in.kind == Input::Kind::Key && in.value == ' ';
+  if (rw && rw->holding() && playOn) g.timeline->release();
+  else g.apply(in);
 }
 
 }  // namespace quorl

@@ -36,4 +36,8 @@ bool handsKeysToMainView(Game& g, const Control& box);
 enum class ReplayRoute { Game, Hold, Ignore };
 ReplayRoute duringReplay(Game& g, const Input& in);
 
+// An input of the player's game: while rewind shows a past moment, Pause or the space bar plays on from it
+// (as letting go of the timeline does) rather than reaching the game.
+void applyPlayerInput(Game& g, const Input& in);
+
 }  // namespace quorl

@@ -58,6 +58,10 @@ std::string recording() { return page->recording(); }
 std::string hash() { return page->hash(); }
 std::string replaySummary() { return page->replaySummary(); }
 bool replaying() { return page->replaying(); }
+void timelineDrag(double x) { page->timelineDrag(x); }
+void timelineRelease() { page->timelineRelease(); }
+void timelineBack() { page->timelineBack(); }
+void saveGame() { page->saveGame(); }
 double passes() { return static_cast<double>(page->game().passesRun()); }
 
 }  // namespace
@@ -80,5 +84,9 @@ EMSCRIPTEN_BINDINGS(quorl_page) {
   emscripten::function("hash", &hash);
   emscripten::function("replaySummary", &replaySummary);
   emscripten::function("replaying", &replaying);
+  emscripten::function("timelineDrag", &timelineDrag);
+  emscripten::function("timelineRelease", &timelineRelease);
+  emscripten::function("timelineBack", &timelineBack);
+  emscripten::function("saveGame", &saveGame);
   emscripten::function("passes", &passes);
 }

@@ -10,11 +10,14 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/autosave.h"
 #include "app/help.h"
 #include "app/pace.h"
 #include "app/preferences.h"
 #include "app/recorder.h"
+#include "app/rewind.h"
 #include "app/run_control.h"
+#include "app/timeline.h"
 #include "app/window_layout.h"
 #include "sim/fields.h"
 #include "web/web_canvas.h"
@@ -102,10 +105,44 @@ PageGame::PageGame(GameOptions options, double dpr, std::unique_ptr<Replayer> re
     if (auto* canvas = dynamic_cast<WebCanvas*>(c.canvas.get())) canvas->legibleText = wl::keptLegibleText(g, c);
 }
 
+namespace {
+// Rewind as the window keeps it, in half its memory: the page shares the tab's.
+RewindOptions pageRewind() {
+  RewindOptions r;
+  r.on = true;
+  r.budget = std::size_t{128} << 20;
+  r.clockMs = frontEndRecording().clockMs;
+  return r;
+}
+}  // namespace
+
 PageGame::PageGame(const std::string& dir, bool record, double dpr)
-    : PageGame(GameOptions{.dir = dir, .record = record ? frontEndRecording() : RecordOptions{}}, dpr, nullptr) {
+    : PageGame(GameOptions{.dir = dir,
+                           .record = record ? frontEndRecording() : RecordOptions{},
+                           .rewind = record ? pageRewind() : RewindOptions{}},
+               dpr, nullptr) {
   rememberGoals(*game_, localStorage(), [] { return static_cast<std::int64_t>(nowMs()); });
+  // Every minute of play and as the page goes away, the game is saved; the last one saved is offered.
+  offerSavedGame(*game_);
+  if (Rewind* rw = game_->rewind()) rw->onMinuteOfPlay = [this] { saveGame(); };
   wire();
+}
+
+void PageGame::saveGame() {
+  std::string why;
+  if (!session_ && game_->rewind()) writeAutosave(*game_, why);  // nothing recorded yet keeps the last save
+}
+
+void PageGame::timelineDrag(double x) {
+  if (!session_) game_->timeline->drag(static_cast<int>(x * 15 / scale_));
+}
+
+void PageGame::timelineRelease() {
+  if (!session_) game_->timeline->release();
+}
+
+void PageGame::timelineBack() {
+  if (!session_) game_->timeline->back();
 }
 
 std::unique_ptr<PageGame> PageGame::replay(const std::string& text, const std::string& dir, double dpr,
@@ -151,7 +188,7 @@ void PageGame::input(const Input& in) {
       case ReplayRoute::Game: break;
     }
   }
-  game_->apply(in);
+  applyPlayerInput(*game_, in);
 }
 
 void PageGame::event(int kind, int control, const std::string& text, int value, bool elsewhere, bool inTextBox) {

@@ -52,6 +52,14 @@ class PageGame {
   std::string path(int area) const;
   std::uint64_t pathShown() const { return game_->preview->shown(); }
 
+  // The timeline as the window drives it: the pointer at `x` CSS pixels along its bar (pressed or moved),
+  // let go, and Ctrl+Z. Rewinding is no input of the game, and a replay's game has no timeline.
+  void timelineDrag(double x);
+  void timelineRelease();
+  void timelineBack();
+  // Saves the game to be continued (autosave.qs among the page's files); the page calls it as it goes away.
+  void saveGame();
+
   // The window's title: its caption, and where a replay stands.
   std::string title() const;
   // The recording of this system up to now, as a file that replays to the state now; empty when nothing is

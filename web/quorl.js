@@ -117,7 +117,8 @@ function make(d) {
         el.appendChild(overlay);
         els[i].overlay = overlay;
       }
-      el.addEventListener('mousedown', (e) => { takeFocus(e); press(e); });
+      if (d.name === 'PicTimeline') timeline(el);
+      else el.addEventListener('mousedown', (e) => { takeFocus(e); press(e); });
       if (d.other) {
         el.classList.add('other');
         $('others').appendChild(el);
@@ -387,6 +388,24 @@ function fit() {
 
 // ---- events ----
 
+// Dragging the timeline shows the system as it was; letting go plays on from there. No input of the game.
+function timeline(el) {
+  const at = (e) => { Q.timelineDrag(e.clientX - el.getBoundingClientRect().left); sync(); };
+  el.addEventListener('mousedown', (e) => {
+    if (e.button !== 0 || Q.replaying()) return;
+    takeFocus(e);
+    at(e);
+    const up = () => {
+      removeEventListener('mousemove', at);
+      removeEventListener('mouseup', up);
+      Q.timelineRelease();
+      sync();
+    };
+    addEventListener('mousemove', at);
+    addEventListener('mouseup', up);
+  });
+}
+
 function send(kind, i, text = '', value = 0, elsewhere = false, inTextBox = false) {
   Q.event(kind, i, text, value, elsewhere, inTextBox);
   sync();
@@ -420,7 +439,14 @@ function boxKey(e, i, el) {
 }
 
 document.addEventListener('keydown', (e) => {
-  if (!Q || e.ctrlKey || e.altKey || e.metaKey) return;
+  if (!Q) return;
+  if ((e.ctrlKey || e.metaKey) && !e.altKey && e.key.toLowerCase() === 'z' && !Q.replaying()) {
+    Q.timelineBack();
+    sync();
+    e.preventDefault();
+    return;
+  }
+  if (e.ctrlKey || e.altKey || e.metaKey) return;
   const t = e.target, inBox = t.classList && t.classList.contains('box');
   if (Q.replaying()) {
     // A replay takes from the keyboard only the space bar, which holds it and plays it on.
@@ -553,7 +579,8 @@ async function openReplay(file) {
 
 function quit() {
   running = false;
-  saveFiles();
+  // Out of the game's own call: the saved game is taken as closing the window takes it.
+  setTimeout(() => { Q.saveGame(); saveFiles(); });
   document.body.innerHTML = '<p class="ended">Quorl has ended. Reload the page to play again.</p>';
 }
 
@@ -577,8 +604,10 @@ async function main() {
   let refit = null;
   addEventListener('resize', () => { clearTimeout(refit); refit = setTimeout(fit, 120); });
   setInterval(saveFiles, 2000);
-  addEventListener('pagehide', saveFiles);
-  document.addEventListener('visibilitychange', () => { if (document.hidden) saveFiles(); });
+  // Going away saves the game to be continued, as closing the window does.
+  const leaving = () => { Q.saveGame(); saveFiles(); };
+  addEventListener('pagehide', leaving);
+  document.addEventListener('visibilitychange', () => { if (document.hidden) leaving(); });
   requestAnimationFrame(frame);
 }
 

@@ -267,12 +267,7 @@ void QuorlWindow::input(const Input& in, bool syncAfter) {
       case ReplayRoute::Game: break;
     }
   }
-  // A moment shown by rewind waits for the player: Pause (or the space bar) plays on from it.
-  const Rewind* rw = g_.rewind();
-  const bool playOn = in.kind == Input::Kind::Press ? in.control == &*g_.run->c.Command5
-                                                    : in.kind == Input::Kind::Key && in.value == ' ';
-  if (rw && rw->holding() && playOn) g_.timeline->release();
-  else g_.apply(in);
+  applyPlayerInput(g_, in);
   paths_->poll();
   if (syncAfter) syncNow();
 }
