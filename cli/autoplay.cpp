@@ -72,34 +72,12 @@ constexpr int kWalk = 40;                               // the most worlds the s
 constexpr int kResurvey = 30;                           // seconds before a survey that found no plan looks again
 constexpr double kLastResort = 600;                     // seconds a plan with a Brown dwarf for its target counts extra
 
-// Life kinds and what each class of world grows.
-int kindOfClass(int cls) {
-  switch (cls) {
-    case 2: return 4;  // Fungoid
-    case 3: return 3;  // Terrestrial
-    case 4: return 2;  // Aquatiq
-    case 7: return 1;  // Microbial
-    default: return 0;
-  }
-}
-// Turns of the selected world before its air (two a turn) is more than its class needs for life.
+// Turns of the selected world before its air (two a turn) is above what its class needs for life; one at
+// least, for any atmosphere.
 int orbitsNeeded(int cls) {
-  switch (cls) {
-    case 2: return 10;
-    case 3: return 17;
-    case 4: return 3;
-    case 7: return 1;
-    default: return 0;
-  }
-}
-
-// The class names of the status line, by class.
-int classOfName(const std::string& name) {
-  static const char* const names[] = {"Solar Star",  "Lunar world",   "Mars world",      "Earth world",
-                                      "Super earth", "Uraniun world", "Saturnine world", "Brown dwarf"};
-  for (int k = 0; k < 8; ++k)
-    if (name == names[k]) return k;
-  return -1;
+  const ClassLife& life = classLife(cls);
+  if (life.kind == 0) return 0;
+  return std::max(1, static_cast<int>(std::floor(life.airNeeded / 2)) + 1);
 }
 
 double wrap(double a) {
@@ -345,7 +323,9 @@ void Player::seen() {
   const std::vector<std::string> l = lines(status());
   const int f = focus();
   int cls = -1;
-  if (l.size() >= 2 && l[0] == "Selected body" + Str(f)) cls = classOfName(l[1]);
+  if (l.size() >= 2 && l[0] == "Selected body" + Str(f))
+    for (int k = 0; k < 8; ++k)
+      if (l[1] == g_.classes->className(k)) cls = k;
   static const char* const probes[] = {"Mars world selected", "Earth world selected", "Water world selected"};
   for (int i = 0; i < 3; ++i)
     if (l[0] == probes[i]) cls = i + 2;
@@ -375,9 +355,9 @@ bool Player::target(int world) const {
   const auto it = known_.find(world);
   if (world == launcher_ || !drawn(world) || it == known_.end()) return false;
   const int cls = it->second.cls;
-  const int kind = kindOfClass(known_.at(launcher_).cls);
+  const int kind = classLife(known_.at(launcher_).cls).kind;
   const bool dwarf = cls == 7 && lastResort_;
-  return ((cls >= 2 && cls <= 4) || dwarf) && kindOfClass(cls) != kind && growSeconds(world) <= 2 * fastest_ + 30;
+  return ((cls >= 2 && cls <= 4) || dwarf) && classLife(cls).kind != kind && growSeconds(world) <= 2 * fastest_ + 30;
 }
 
 int Player::aimedAt() const {
@@ -456,7 +436,7 @@ void Player::plan() {
     // A Brown dwarf launches comets, which no key steers: they are aimed finely instead.
     if (!drawn(l) || kl.cls < 2 || (kl.cls > 4 && (kl.cls != 7 || noComets_))) continue;
     for (const auto& [w, kw] : known_) {
-      if (w == l || !drawn(w) || kindOfClass(kw.cls) == 0 || kindOfClass(kw.cls) == kindOfClass(kl.cls)) continue;
+      if (w == l || !drawn(w) || classLife(kw.cls).kind == 0 || classLife(kw.cls).kind == classLife(kl.cls).kind) continue;
       if (kl.cls == 7 && kw.cls == 7) continue;
       // Two kinds on a Brown dwarf make a single Celestial, too few for two of the powers: the last resort.
       const double t = growSeconds(l) + growSeconds(w) + (kw.cls == 7 ? kLastResort : 0);
@@ -479,7 +459,7 @@ std::optional<Input> Player::grow() {
   if (!drawn(launcher_)) plan();
   if (stage_ != Stage::Grow) return {};
   if (focus() != launcher_) return select(launcher_);
-  if (count(kindOfClass(known_[launcher_].cls)) == 0) return {};
+  if (count(classLife(known_[launcher_].cls).kind) == 0) return {};
   note("launcher " + std::to_string(launcher_) + " has life");
   stage_ = Stage::Aim;
   return aim();
@@ -845,7 +825,7 @@ std::optional<Input> Player::ripen() {
     return powers();
   }
   // The path was exact: a craft that has not arrived by now went elsewhere. Aim again.
-  const int carried = kindOfClass(known_[launcher_].cls);
+  const int carried = classLife(known_[launcher_].cls).kind;
   if (second_ > launchedAt_ + 10 && count(carried) == 0) {
     note("the craft missed");
     stage_ = Stage::Grow;
@@ -861,7 +841,7 @@ std::optional<Input> Player::powers() {
   if (junk_ < 0 || !drawn(junk_)) {
     junk_ = -1;
     for (const auto& [b, k] : known_)
-      if (drawn(b) && b != target_ && b != launcher_ && (junk_ < 0 || kindOfClass(k.cls) == 0)) junk_ = b;
+      if (drawn(b) && b != target_ && b != launcher_ && (junk_ < 0 || classLife(k.cls).kind == 0)) junk_ = b;
     if (junk_ < 0) junk_ = 2;
   }
   const bool fab = !goals.reached(kGoalFabricate) && p.CDfab->enabled();

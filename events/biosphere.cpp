@@ -38,19 +38,10 @@ const LifeKind kKinds[6] = {
     {"Celestial", rgb(255, 224, 128), rgb(96, 96, 0), "Celestial here present", "", "All Celestials"},
 };
 
-// What a class of world does with water and life. A class outside the table is treated as class 0.
-struct ClassLife {
-  double waterFactor;
-  int waterBarBase;
-  int kind;          // the life it grows, 0 none
-  double airNeeded;  // the atmosphere must be above this; negative: any atmosphere
-  int multiplier;    // of its Celestials
-};
 constexpr ClassLife kClasses[9] = {
     {0, 0, 0, 0, 1}, {0, 0, 0, 0, 1}, {4, 45, 4, 19, 30}, {6, 150, 3, 33, 20}, {5, 200, 2, 4, 10},
     {2, 0, 0, 0, 1}, {1, 0, 0, 0, 1}, {3, 90, 1, -1, 1},  {0, 0, 0, 0, 1},
 };
-const ClassLife& classLife(int cls) { return kClasses[cls >= 0 && cls <= 8 ? cls : 0]; }
 
 // Celestials of a world by the number of other kinds it carries (2, 3, 4), before the class multiplier.
 constexpr int celestialsFor(int kinds) { return kinds == 2 ? 1 : kinds == 3 ? 5 : 30; }
@@ -108,6 +99,8 @@ void standBar(Control& bar, double height, Color back) {
 }
 
 }  // namespace
+
+const ClassLife& classLife(int cls) { return kClasses[cls >= 0 && cls <= 8 ? cls : 0]; }
 
 Biosphere::Biosphere(World& w, Peers& p) : c(declared(w.ui, kControls)), powers(w, p), w_(w), p_(p) {
   c.TiK->onTick = [this] { runTick(); };

@@ -6,6 +6,16 @@
 
 namespace quorl {
 
+// What a class of world does with water and life. A class outside the table is treated as class 0.
+struct ClassLife {
+  double waterFactor;
+  int waterBarBase;
+  int kind;          // the life it grows, 0 none
+  double airNeeded;  // the atmosphere must be above this; negative: any atmosphere
+  int multiplier;    // of its Celestials
+};
+const ClassLife& classLife(int cls);
+
 class Biosphere {
  public:
   Biosphere(World& w, Peers& p);
