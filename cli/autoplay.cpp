@@ -534,18 +534,13 @@ std::vector<Vec> Player::foresee(int world, int passes) const {
   Vec x{b.PosX[world], b.PosY[world], b.PosZ[world]}, v{b.VelX[world], b.VelY[world], b.VelZ[world]};
   Vec x1{b.PosX[1], b.PosY[1], b.PosZ[1]}, v1{b.VelX[1], b.VelY[1], b.VelZ[1]};
   const bool one = world != 1 && b.Gone[1] == 0 && b.Mass[1] > 0;
-  const auto pull = [&](const Vec& at, const Vec& from, double gm) {
-    const Vec r = from - at;
-    const double n = r.norm();
-    return n > 0 ? r * (gm / std::pow(n, d.exponent) / n) : Vec{};
-  };
   std::vector<Vec> out;
   out.reserve(static_cast<std::size_t>(passes));
   for (int i = 0; i < passes; ++i) {
     x = x + v * d.h;
     if (one) x1 = x1 + v1 * d.h;
-    v = v + pull(x, d.star, d.gm);
-    if (one) v = v + pull(x, x1, gm1), v1 = v1 + pull(x1, d.star, d.gm);
+    v = v + pullOf(d, x, d.star, d.gm);
+    if (one) v = v + pullOf(d, x, x1, gm1), v1 = v1 + pullOf(d, x1, d.star, d.gm);
     out.push_back(x);
   }
   return out;
