@@ -43,4 +43,12 @@ RecordOptions frontEndRecording() {
   return r;
 }
 
+RewindOptions frontEndRewind(std::size_t budget) {
+  RewindOptions r;
+  r.on = true;
+  r.budget = budget;
+  r.clockMs = frontEndRecording().clockMs;
+  return r;
+}
+
 }  // namespace quorl

@@ -26,5 +26,7 @@ void rememberGoals(Game& g, const Preferences& store, std::function<std::int64_t
 // Every game recorded into replay.qr beside events.txt, a state check every few seconds of play and the file
 // written every few seconds, so a crash loses little.
 RecordOptions frontEndRecording();
+// Rewind within `budget` bytes of snapshots, its seconds of play by the recording's monotonic clock.
+RewindOptions frontEndRewind(std::size_t budget = RewindOptions{}.budget);
 
 }  // namespace quorl

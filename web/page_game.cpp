@@ -105,21 +105,13 @@ PageGame::PageGame(GameOptions options, double dpr, std::unique_ptr<Replayer> re
     if (auto* canvas = dynamic_cast<WebCanvas*>(c.canvas.get())) canvas->legibleText = wl::keptLegibleText(g, c);
 }
 
-namespace {
-// Rewind as the window keeps it, in half its memory: the page shares the tab's.
-RewindOptions pageRewind() {
-  RewindOptions r;
-  r.on = true;
-  r.budget = std::size_t{128} << 20;
-  r.clockMs = frontEndRecording().clockMs;
-  return r;
-}
-}  // namespace
+// Rewind in half the window's memory: the page shares the tab's.
+constexpr std::size_t kPageRewindBudget = std::size_t{128} << 20;
 
 PageGame::PageGame(const std::string& dir, bool record, double dpr)
     : PageGame(GameOptions{.dir = dir,
                            .record = record ? frontEndRecording() : RecordOptions{},
-                           .rewind = record ? pageRewind() : RewindOptions{}},
+                           .rewind = record ? frontEndRewind(kPageRewindBudget) : RewindOptions{}},
                dpr, nullptr) {
   rememberGoals(*game_, localStorage(), [] { return static_cast<std::int64_t>(nowMs()); });
   // Every minute of play and as the page goes away, the game is saved; the last one saved is offered.

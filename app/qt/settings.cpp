@@ -32,11 +32,6 @@ void rememberGoals(Game& g, QSettings& settings) {
 
 RecordOptions windowRecording() { return frontEndRecording(); }
 
-RewindOptions windowRewind() {
-  RewindOptions r;
-  r.on = true;
-  r.clockMs = frontEndRecording().clockMs;  // the recording's monotonic clock
-  return r;
-}
+RewindOptions windowRewind() { return frontEndRewind(); }
 
 }  // namespace quorl
