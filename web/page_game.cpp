@@ -122,7 +122,8 @@ PageGame::PageGame(const std::string& dir, bool record, double dpr)
 
 void PageGame::saveGame() {
   std::string why;
-  if (!session_ && game_->rewind()) writeAutosave(*game_, why);  // nothing recorded yet keeps the last save
+  // A replay's game and a page with nothing recorded yet are refused, which keeps the last save.
+  writeAutosave(*game_, why);
 }
 
 void PageGame::timelineDrag(double x) {
