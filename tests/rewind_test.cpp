@@ -161,6 +161,21 @@ TEST(Rewind, BackTenSecondsAndTheTimelineFollowPlay) {
   fs::remove_all(s.dir);
 }
 
+TEST(Rewind, SnapshotsThinWithAgeAndBackCountsFromTheMomentShown) {
+  Session s(testing::tempDir(), std::numeric_limits<std::int64_t>::max());
+  s.run(std::string(kStart) + "passes 650000\n");  // 130 s of play
+  Rewind& rw = *s.g().rewind();
+  // One a second for the last minute, one every ten seconds for the seventy before it.
+  EXPECT_GE(rw.count(), 64u);
+  EXPECT_LE(rw.count(), 70u);
+  // Back from a moment shown goes ten seconds before it, not before the end.
+  std::string why;
+  ASSERT_TRUE(rw.seek(rw.passAt(100'000), why)) << why;
+  s.run("press CmdBack\n");
+  EXPECT_NEAR(static_cast<double>(s.g().recorder()->position().pass), static_cast<double>(rw.passAt(90'000)), 500);
+  fs::remove_all(s.dir);
+}
+
 TEST(Autosave, ARestartContinuesToTheSameStateAsPlayingOn) {
   Folder f;
   std::uint64_t straight = 0;
@@ -199,8 +214,12 @@ TEST(Autosave, ADamagedOrForeignFileIsRefusedAndKeptAside) {
     ASSERT_TRUE(writeAutosave(s.g(), why)) << why;
     good = fileText(f.dir + "/autosave.qs");
   }
-  std::string flipped = good;
+  std::string flipped = good, flippedText = good;
   flipped[flipped.size() / 2] ^= 0x10;
+  // A byte of the recording it carries: text no later check reads, so only the file's checksum finds it.
+  const std::size_t text = good.find(fileText(f.dir + "/replay.qr").substr(0, 40));
+  ASSERT_NE(text, std::string::npos);
+  flippedText[text + 20] ^= 0x01;
   const struct {
     const char* what;
     std::string bytes;
@@ -209,6 +228,7 @@ TEST(Autosave, ADamagedOrForeignFileIsRefusedAndKeptAside) {
       {"cut", good.substr(0, good.size() - 9), "damaged"},
       {"cut to its first line", good.substr(0, 17), "cut short"},
       {"flipped byte", flipped, "damaged"},
+      {"flipped byte in its recording", flippedText, "checksum"},
       {"a replay", fileText(f.dir + "/replay.qr"), "no saved game"},
       {"empty", "", "no saved game"},
   };
